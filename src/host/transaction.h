@@ -23,7 +23,8 @@ struct ConnectParams {
 class Transaction;
 
 // An embedded cursor over one SELECT: declare, open, fetch, close. Every call sets the status
-// of its transaction. A cursor must not outlive its transaction.
+// of its transaction; none throws. A cursor must not outlive its transaction. Disconnecting the
+// transaction closes its open cursors.
 class Cursor {
 public:
     Cursor(Transaction& trans, std::string sql);
@@ -41,6 +42,9 @@ public:
     void close();
 
 private:
+    friend class Transaction;
+    void release() noexcept;  // drops the rows without touching the status
+
     Transaction& m_trans;
     std::string m_sql;
     std::unique_ptr<db::ResultSet> m_rows;
@@ -62,10 +66,13 @@ public:
     [[nodiscard]] long sqlcode() const { return m_sqlcode; }
     [[nodiscard]] long sqldbcode() const { return m_sqldbcode; }
     [[nodiscard]] const std::string& sqlerrtext() const { return m_sqlerrtext; }
+    // The SQLSTATE of the last error, when the database gives one (PostgreSQL); else empty.
+    [[nodiscard]] const std::string& sqlstate() const { return m_sqlstate; }
 
     // The open connection for the application's own maintenance; nullptr when not connected.
     [[nodiscard]] db::Connection* connection() { return m_conn.get(); }
-    // Uses an already open connection (tests, the demo generator).
+    // Uses an already open connection (tests, the demo generator); closes open cursors and
+    // drops any previous connection. Sets the status.
     void attach(std::unique_ptr<db::Connection> conn);
 
     // Status setters used by cursors and grids.
@@ -75,10 +82,15 @@ public:
     void set_error(long dbcode, std::string text);
 
 private:
+    friend class Cursor;
+    void close_cursors() noexcept;
+
     std::unique_ptr<db::Connection> m_conn;
+    std::vector<Cursor*> m_open_cursors;  // cursors holding rows of m_conn
     long m_sqlcode = 0;
     long m_sqldbcode = 0;
     std::string m_sqlerrtext;
+    std::string m_sqlstate;
 };
 
 }  // namespace host
