@@ -42,34 +42,32 @@ const T& pick(Rng& rng, const std::array<T, N>& table) {
 
 // Surnames, roughly by how common they are.
 constexpr std::array<Weighted<std::string_view>, 100> k_surnames{{
-    {"王", 72}, {"李", 72}, {"张", 68}, {"刘", 54}, {"陈", 46}, {"杨", 32}, {"黄", 24},
-    {"赵", 22}, {"吴", 20}, {"周", 20}, {"徐", 17}, {"孙", 15}, {"马", 15}, {"朱", 14},
-    {"胡", 13}, {"郭", 12}, {"何", 12}, {"高", 11}, {"林", 11}, {"罗", 11}, {"郑", 10},
-    {"梁", 10}, {"谢", 8},  {"宋", 8},  {"唐", 8},  {"许", 7},  {"韩", 7},  {"冯", 7},
-    {"邓", 7},  {"曹", 7},  {"彭", 6},  {"曾", 6},  {"肖", 6},  {"田", 6},  {"董", 5},
-    {"袁", 5},  {"潘", 5},  {"于", 5},  {"蒋", 5},  {"蔡", 5},  {"余", 5},  {"杜", 5},
-    {"叶", 4},  {"程", 4},  {"苏", 4},  {"魏", 4},  {"吕", 4},  {"丁", 4},  {"任", 4},
-    {"沈", 4},  {"姚", 4},  {"卢", 4},  {"姜", 3},  {"崔", 3},  {"钟", 3},  {"谭", 3},
-    {"陆", 3},  {"汪", 3},  {"范", 3},  {"金", 3},  {"石", 3},  {"廖", 3},  {"贾", 3},
-    {"夏", 3},  {"韦", 3},  {"付", 3},  {"方", 3},  {"白", 3},  {"邹", 3},  {"孟", 3},
-    {"熊", 3},  {"秦", 3},  {"邱", 3},  {"江", 3},  {"尹", 3},  {"薛", 2},  {"闫", 2},
-    {"段", 2},  {"雷", 2},  {"侯", 2},  {"龙", 2},  {"史", 2},  {"陶", 2},  {"黎", 2},
-    {"贺", 2},  {"顾", 2},  {"毛", 2},  {"郝", 2},  {"龚", 2},  {"邵", 2},  {"万", 2},
-    {"钱", 2},  {"严", 2},  {"武", 2},  {"戴", 2},  {"孔", 2},  {"汤", 2},  {"欧阳", 1},
+    {"王", 72},  {"李", 72},  {"张", 68}, {"刘", 54}, {"陈", 46}, {"杨", 32}, {"黄", 24},
+    {"赵", 22},  {"吴", 20},  {"周", 20}, {"徐", 17}, {"孙", 15}, {"马", 15}, {"朱", 14},
+    {"胡", 13},  {"郭", 12},  {"何", 12}, {"高", 11}, {"林", 11}, {"罗", 11}, {"郑", 10},
+    {"梁", 10},  {"谢", 8},   {"宋", 8},  {"唐", 8},  {"许", 7},  {"韩", 7},  {"冯", 7},
+    {"邓", 7},   {"曹", 7},   {"彭", 6},  {"曾", 6},  {"肖", 6},  {"田", 6},  {"董", 5},
+    {"袁", 5},   {"潘", 5},   {"于", 5},  {"蒋", 5},  {"蔡", 5},  {"余", 5},  {"杜", 5},
+    {"叶", 4},   {"程", 4},   {"苏", 4},  {"魏", 4},  {"吕", 4},  {"丁", 4},  {"任", 4},
+    {"沈", 4},   {"姚", 4},   {"卢", 4},  {"姜", 3},  {"崔", 3},  {"钟", 3},  {"谭", 3},
+    {"陆", 3},   {"汪", 3},   {"范", 3},  {"金", 3},  {"石", 3},  {"廖", 3},  {"贾", 3},
+    {"夏", 3},   {"韦", 3},   {"付", 3},  {"方", 3},  {"白", 3},  {"邹", 3},  {"孟", 3},
+    {"熊", 3},   {"秦", 3},   {"邱", 3},  {"江", 3},  {"尹", 3},  {"薛", 2},  {"闫", 2},
+    {"段", 2},   {"雷", 2},   {"侯", 2},  {"龙", 2},  {"史", 2},  {"陶", 2},  {"黎", 2},
+    {"贺", 2},   {"顾", 2},   {"毛", 2},  {"郝", 2},  {"龚", 2},  {"邵", 2},  {"万", 2},
+    {"钱", 2},   {"严", 2},   {"武", 2},  {"戴", 2},  {"孔", 2},  {"汤", 2},  {"欧阳", 1},
     {"司马", 1}, {"诸葛", 1},
 }};
 
 constexpr std::array<std::string_view, 48> k_male_given{
-    "伟", "强", "军", "勇", "杰", "涛", "明", "超", "刚", "平", "辉", "鹏",
-    "华", "飞", "建", "国", "志", "文", "斌", "波", "宇", "浩", "磊", "峰",
-    "林", "海", "东", "亮", "俊", "龙", "成", "德", "庆", "春", "生", "荣",
-    "新", "兵", "光", "旭", "永", "健", "世", "忠", "福", "宏", "卫", "刚",
+    "伟", "强", "军", "勇", "杰", "涛", "明", "超", "刚", "平", "辉", "鹏", "华", "飞", "建", "国",
+    "志", "文", "斌", "波", "宇", "浩", "磊", "峰", "林", "海", "东", "亮", "俊", "龙", "成", "德",
+    "庆", "春", "生", "荣", "新", "兵", "光", "旭", "永", "健", "世", "忠", "福", "宏", "卫", "刚",
 };
 constexpr std::array<std::string_view, 48> k_female_given{
-    "芳", "娜", "敏", "静", "丽", "艳", "娟", "霞", "秀", "玲", "桂", "英",
-    "梅", "兰", "琴", "云", "莲", "红", "燕", "萍", "颖", "洁", "雪", "慧",
-    "婷", "倩", "琳", "晶", "丹", "玉", "凤", "华", "珍", "芬", "淑", "蓉",
-    "莉", "琼", "春", "霞", "佳", "欣", "悦", "彩", "素", "月", "小", "秋",
+    "芳", "娜", "敏", "静", "丽", "艳", "娟", "霞", "秀", "玲", "桂", "英", "梅", "兰", "琴", "云",
+    "莲", "红", "燕", "萍", "颖", "洁", "雪", "慧", "婷", "倩", "琳", "晶", "丹", "玉", "凤", "华",
+    "珍", "芬", "淑", "蓉", "莉", "琼", "春", "霞", "佳", "欣", "悦", "彩", "素", "月", "小", "秋",
 };
 
 // Region codes (province, city, county) of the identity numbers.
@@ -95,7 +93,7 @@ constexpr std::array<Weighted<Title>, 20> k_titles{{
 
 // Work units by kind; 分类编号 is the kind's two digits and the unit's two digits.
 constexpr std::array<std::string_view, 14> k_offices{
-    "财政局", "教育局", "公安局", "人事局",   "民政局",   "卫生局", "建设局",
+    "财政局",     "教育局", "公安局", "人事局", "民政局", "卫生局",     "建设局",
     "地方税务局", "交通局", "审计局", "统计局", "文化局", "房产管理局", "劳动和社会保障局",
 };
 constexpr std::array<std::string_view, 12> k_institutions{
@@ -103,7 +101,7 @@ constexpr std::array<std::string_view, 12> k_institutions{
     "图书馆",   "广播电视台", "疾病预防控制中心", "档案馆",   "师范学校", "职业技术学院",
 };
 constexpr std::array<std::string_view, 10> k_enterprises{
-    "自来水公司", "供电公司", "公交公司", "燃气公司",  "第一建筑工程公司",
+    "自来水公司", "供电公司", "公交公司", "燃气公司", "第一建筑工程公司",
     "粮食储备库", "机床厂",   "纺织厂",   "百货大楼", "邮政局",
 };
 
@@ -112,15 +110,18 @@ struct District {
     std::string_view short_name;  // as in the property-certificate numbers
 };
 constexpr std::array<District, 5> k_districts{{
-    {"东城区", "东"}, {"西城区", "西"}, {"南湖区", "南"}, {"北山区", "北"}, {"开发区", "开"},
+    {"东城区", "东"},
+    {"西城区", "西"},
+    {"南湖区", "南"},
+    {"北山区", "北"},
+    {"开发区", "开"},
 }};
 constexpr std::array<std::string_view, 16> k_roads{
     "人民路", "解放路", "建设路", "中山路", "和平路", "胜利路", "文化路",   "新华路",
     "光明路", "朝阳路", "长江路", "黄河路", "青年路", "工农路", "张家湾路", "北京路",
 };
 constexpr std::array<std::string_view, 8> k_estates{
-    "幸福小区", "阳光花园", "金桥小区", "翠苑小区", "教师新村", "机关宿舍", "电力新村",
-    "锦绣家园",
+    "幸福小区", "阳光花园", "金桥小区", "翠苑小区", "教师新村", "机关宿舍", "电力新村", "锦绣家园",
 };
 
 struct Bank {
@@ -182,28 +183,44 @@ std::optional<Date> retirement(Rng& rng, const Date& birth, bool male) {
 struct Columns {
     std::size_t id, category_code, name, sex, birth, title, identity, unit, certificate, address,
         phone, work_start, retired, own_area, standard_area, shortfall, one_off, paid, monthly,
-        subsidy_class, bank, account, s_name, s_identity, s_work_start, s_retired, s_unit,
-        s_title, s_certificate, s_address, s_own_area, s_standard_area, remark;
+        subsidy_class, bank, account, s_name, s_identity, s_work_start, s_retired, s_unit, s_title,
+        s_certificate, s_address, s_own_area, s_standard_area, remark;
 };
 
 const Columns& columns() {
     static const Columns c{
-        column_index("编号"),         column_index("分类编号"),
-        column_index("姓名"),         column_index("性别"),
-        column_index("出生日期"),     column_index("职务职称"),
-        column_index("身份证号"),     column_index("工作单位"),
-        column_index("房产证号"),     column_index("家庭住址"),
-        column_index("联系电话"),     column_index("参加工作时间"),
-        column_index("离退休时间"),   column_index("产权证面积"),
-        column_index("核定面积"),     column_index("未达标面积"),
-        column_index("一次性领取额"), column_index("曾发金额"),
-        column_index("月领取额"),     column_index("领取补贴类别"),
-        column_index("货币补贴开户行"), column_index("货币补贴账号"),
-        column_index("姓名_配偶"),    column_index("身份证号_配偶"),
-        column_index("参加工作时间_配偶"), column_index("离退休时间_配偶"),
-        column_index("工作单位_配偶"), column_index("职称_配偶"),
-        column_index("房产证号_配偶"), column_index("家庭住址_配偶"),
-        column_index("产权证面积_配偶"), column_index("核定面积_配偶"),
+        column_index("编号"),
+        column_index("分类编号"),
+        column_index("姓名"),
+        column_index("性别"),
+        column_index("出生日期"),
+        column_index("职务职称"),
+        column_index("身份证号"),
+        column_index("工作单位"),
+        column_index("房产证号"),
+        column_index("家庭住址"),
+        column_index("联系电话"),
+        column_index("参加工作时间"),
+        column_index("离退休时间"),
+        column_index("产权证面积"),
+        column_index("核定面积"),
+        column_index("未达标面积"),
+        column_index("一次性领取额"),
+        column_index("曾发金额"),
+        column_index("月领取额"),
+        column_index("领取补贴类别"),
+        column_index("货币补贴开户行"),
+        column_index("货币补贴账号"),
+        column_index("姓名_配偶"),
+        column_index("身份证号_配偶"),
+        column_index("参加工作时间_配偶"),
+        column_index("离退休时间_配偶"),
+        column_index("工作单位_配偶"),
+        column_index("职称_配偶"),
+        column_index("房产证号_配偶"),
+        column_index("家庭住址_配偶"),
+        column_index("产权证面积_配偶"),
+        column_index("核定面积_配偶"),
         column_index("备注"),
     };
     return c;
@@ -308,10 +325,14 @@ void set_date(Value& v, const std::optional<Date>& d) {
 // Areas are kept in ten-thousandths of a square metre, amounts in cents, so that every
 // figure is exact and the same everywhere.
 constexpr std::int64_t k_m2 = 10'000;
-double area(std::int64_t tenthousandths) { return static_cast<double>(tenthousandths) / 1e4; }
-double money(std::int64_t cents) { return static_cast<double>(cents) / 1e2; }
+double area(std::int64_t tenthousandths) {
+    return static_cast<double>(tenthousandths) / 1e4;
+}
+double money(std::int64_t cents) {
+    return static_cast<double>(cents) / 1e2;
+}
 
-std::int64_t percent_of(std::int64_t value, std::int64_t per_mille) {
+std::int64_t per_mille_of(std::int64_t value, std::int64_t per_mille) {
     return value * per_mille / 1000;
 }
 
@@ -361,13 +382,12 @@ void DemoGenerator::fill(std::size_t index, std::vector<Value>& row) const {
     // The spouse: about three records in four; the others have an empty or a null name.
     const auto spouse_roll = rng.below(1000);
     const bool spouse = spouse_roll < 750;
-    std::int64_t spouse_share_m2 = 0;  // of the couple's housing, in ten-thousandths
+    std::int64_t spouse_share = 0;  // of the couple's housing, in ten-thousandths
     if (spouse) {
         const bool s_male = !male;
         const std::int64_t gap = rng.between(-1500, 3000);  // the husband mostly older
-        const Date s_birth =
-            std::clamp(Date::from_days(birth.days() + (male ? gap : -gap)), k_first_spouse_birth,
-                       k_last_spouse_birth);
+        const Date s_birth = std::clamp(Date::from_days(birth.days() + (male ? gap : -gap)),
+                                        k_first_spouse_birth, k_last_spouse_birth);
         person_name(rng, s_male, text(row[c.s_name]));
         identity(rng, s_birth, s_male, text(row[c.s_identity]));
         row[c.s_work_start] = work_start(rng, s_birth);
@@ -416,11 +436,12 @@ void DemoGenerator::fill(std::size_t index, std::vector<Value>& row) const {
         housed = standard + rng.between(0, 40 * k_m2);
         if (rng.chance(300)) housed = (housed + k_m2 - 1) / k_m2 * k_m2;
     } else if (second == 'W') {
-        housed = percent_of(standard, rng.between(200, 950));
+        housed = per_mille_of(standard, rng.between(200, 950));
         if (rng.chance(300)) housed = housed / k_m2 * k_m2;
     }
-    if (spouse && housed > 0 && rng.chance(250)) spouse_share_m2 = percent_of(housed, rng.between(300, 700));
-    const std::int64_t own = housed - spouse_share_m2;
+    if (spouse && housed > 0 && rng.chance(250))
+        spouse_share = per_mille_of(housed, rng.between(300, 700));
+    const std::int64_t own = housed - spouse_share;
     const std::int64_t shortfall = std::max<std::int64_t>(0, standard - housed);
     row[c.standard_area] = area(standard);
     row[c.own_area] = area(own);
@@ -431,8 +452,8 @@ void DemoGenerator::fill(std::size_t index, std::vector<Value>& row) const {
         row[c.certificate] = std::monostate{};
     }
     if (spouse) {
-        row[c.s_own_area] = area(spouse_share_m2);
-        if (spouse_share_m2 > 0) {
+        row[c.s_own_area] = area(spouse_share);
+        if (spouse_share > 0) {
             certificate(rng, text(row[c.s_certificate]));
         } else {
             row[c.s_certificate] = std::monostate{};
@@ -465,7 +486,7 @@ void DemoGenerator::fill(std::size_t index, std::vector<Value>& row) const {
     if (monthly > 0 && rng.chance(600)) {
         paid = monthly * rng.between(1, 96);
     } else if (one_off > 0 && rng.chance(350)) {
-        paid = percent_of(one_off, rng.between(100, 1000));
+        paid = per_mille_of(one_off, rng.between(100, 1000));
     }
     row[c.one_off] = money(one_off);
     row[c.monthly] = money(monthly);

@@ -42,13 +42,13 @@ struct DemoOptions {
 
 // Makes the records one by one, as rows in the column order of baseinfo_columns().
 class DemoGenerator {
-public:
+  public:
     explicit DemoGenerator(std::uint64_t seed) : m_seed{seed} {}
     // Overwrites row (resized to the column count) with record number `index` (0-based);
     // reuses the strings already in row.
     void fill(std::size_t index, std::vector<host::db::Value>& row) const;
 
-private:
+  private:
     std::uint64_t m_seed;
 };
 

@@ -8,7 +8,9 @@ namespace {
 constexpr std::array<int, 17> k_weights{7, 9, 10, 5, 8, 4, 2, 1, 6, 3, 7, 9, 10, 5, 8, 4, 2};
 constexpr std::string_view k_check_chars = "10X98765432";
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 void put_digits(char* out, unsigned value, int width) {
     for (int i = width - 1; i >= 0; --i) {
@@ -35,8 +37,7 @@ char identity_check_char(std::string_view first17) {
     return k_check_chars[static_cast<std::size_t>(sum % 11)];
 }
 
-void format_identity(char* out, unsigned region_code, const host::Date& birth,
-                     unsigned sequence) {
+void format_identity(char* out, unsigned region_code, const host::Date& birth, unsigned sequence) {
     put_digits(out, region_code, 6);
     put_digits(out + 6, static_cast<unsigned>(birth.year()), 4);
     put_digits(out + 10, birth.month(), 2);

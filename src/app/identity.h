@@ -17,8 +17,7 @@ namespace app {
 
 // Writes the 18 characters into out (at least 18 chars of room), without a terminator.
 // region_code: 0..999999; sequence: 0..999.
-void format_identity(char* out, unsigned region_code, const host::Date& birth,
-                     unsigned sequence);
+void format_identity(char* out, unsigned region_code, const host::Date& birth, unsigned sequence);
 
 struct IdentityInfo {
     host::Date birth;

@@ -15,7 +15,7 @@ namespace app {
 }
 
 class Rng {
-public:
+  public:
     constexpr explicit Rng(std::uint64_t seed) {
         for (auto& word : m_s) word = splitmix64(seed);
     }
@@ -41,7 +41,7 @@ public:
     // True with probability per_mille / 1000.
     constexpr bool chance(unsigned per_mille) { return below(1000) < per_mille; }
 
-private:
+  private:
     static constexpr std::uint64_t rotl(std::uint64_t x, int k) {
         return (x << k) | (x >> (64 - k));
     }

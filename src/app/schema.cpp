@@ -9,39 +9,17 @@ namespace {
 using K = ColumnKind;
 
 constexpr std::array<ColumnDef, 33> k_columns{{
-    {"编号", K::text, 20},
-    {"分类编号", K::text, 10},
-    {"姓名", K::text, 20},
-    {"性别", K::text, 2},
-    {"出生日期", K::date},
-    {"职务职称", K::text, 20},
-    {"身份证号", K::text, 18},
-    {"工作单位", K::text, 50},
-    {"房产证号", K::text, 30},
-    {"家庭住址", K::text, 60},
-    {"联系电话", K::text, 20},
-    {"参加工作时间", K::date},
-    {"离退休时间", K::date},
-    {"产权证面积", K::area},
-    {"核定面积", K::area},
-    {"未达标面积", K::area},
-    {"一次性领取额", K::amount},
-    {"曾发金额", K::amount},
-    {"月领取额", K::amount},
-    {"领取补贴类别", K::text, 2},
-    {"货币补贴开户行", K::text, 30},
-    {"货币补贴账号", K::text, 30},
-    {"姓名_配偶", K::text, 20},
-    {"身份证号_配偶", K::text, 18},
-    {"参加工作时间_配偶", K::date},
-    {"离退休时间_配偶", K::date},
-    {"工作单位_配偶", K::text, 50},
-    {"职称_配偶", K::text, 20},
-    {"房产证号_配偶", K::text, 30},
-    {"家庭住址_配偶", K::text, 60},
-    {"产权证面积_配偶", K::area},
-    {"核定面积_配偶", K::area},
-    {"备注", K::text, 100},
+    {"编号", K::text, 20},          {"分类编号", K::text, 10},      {"姓名", K::text, 20},
+    {"性别", K::text, 2},           {"出生日期", K::date},          {"职务职称", K::text, 20},
+    {"身份证号", K::text, 18},      {"工作单位", K::text, 50},      {"房产证号", K::text, 30},
+    {"家庭住址", K::text, 60},      {"联系电话", K::text, 20},      {"参加工作时间", K::date},
+    {"离退休时间", K::date},        {"产权证面积", K::area},        {"核定面积", K::area},
+    {"未达标面积", K::area},        {"一次性领取额", K::amount},    {"曾发金额", K::amount},
+    {"月领取额", K::amount},        {"领取补贴类别", K::text, 2},   {"货币补贴开户行", K::text, 30},
+    {"货币补贴账号", K::text, 30},  {"姓名_配偶", K::text, 20},     {"身份证号_配偶", K::text, 18},
+    {"参加工作时间_配偶", K::date}, {"离退休时间_配偶", K::date},   {"工作单位_配偶", K::text, 50},
+    {"职称_配偶", K::text, 20},     {"房产证号_配偶", K::text, 30}, {"家庭住址_配偶", K::text, 60},
+    {"产权证面积_配偶", K::area},   {"核定面积_配偶", K::area},     {"备注", K::text, 100},
 }};
 
 // The columns the search windows look up by equality or prefix.
@@ -51,23 +29,25 @@ constexpr std::array<std::string_view, 5> k_indexed{
 
 std::string type_sql(const ColumnDef& c, Backend backend) {
     switch (c.kind) {
-    case K::text:
-        return "VARCHAR(" + std::to_string(c.length) + ")";
-    case K::date:
-        // SQLite has no date type: DATE (numeric affinity) keeps 'YYYY-MM-DD' as text, which
-        // compares correctly with date literals written the same way.
-        return backend == Backend::postgresql ? "date" : "DATE";
-    case K::area:
-        return "NUMERIC(12,4)";
-    case K::amount:
-        return "NUMERIC(12,2)";
+        case K::text:
+            return "VARCHAR(" + std::to_string(c.length) + ")";
+        case K::date:
+            // SQLite has no date type: DATE (numeric affinity) keeps 'YYYY-MM-DD' as text, which
+            // compares correctly with date literals written the same way.
+            return backend == Backend::postgresql ? "date" : "DATE";
+        case K::area:
+            return "NUMERIC(12,4)";
+        case K::amount:
+            return "NUMERIC(12,2)";
     }
     throw std::logic_error("unknown column kind");
 }
 
 }  // namespace
 
-std::span<const ColumnDef> baseinfo_columns() { return k_columns; }
+std::span<const ColumnDef> baseinfo_columns() {
+    return k_columns;
+}
 
 std::size_t column_index(std::string_view name) {
     for (std::size_t i = 0; i < k_columns.size(); ++i) {

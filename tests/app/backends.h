@@ -17,7 +17,7 @@ namespace app_test {
 enum class Db { sqlite, postgresql };
 
 class BackendTest : public ::testing::TestWithParam<Db> {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -26,17 +26,18 @@ protected:
 
     std::unique_ptr<host::db::Connection> conn;
 
-private:
+  private:
     std::string m_schema;
 };
 
 std::string db_name(const ::testing::TestParamInfo<Db>& info);
-inline void PrintTo(Db db, std::ostream* os) { *os << (db == Db::sqlite ? "sqlite" : "postgresql"); }
+inline void PrintTo(Db db, std::ostream* os) {
+    *os << (db == Db::sqlite ? "sqlite" : "postgresql");
+}
 
-#define APP_TEST_ON_BOTH_BACKENDS(Suite)                                                   \
-    INSTANTIATE_TEST_SUITE_P(Db, Suite,                                                    \
-                             ::testing::Values(::app_test::Db::sqlite,                     \
-                                               ::app_test::Db::postgresql),                \
-                             ::app_test::db_name)
+#define APP_TEST_ON_BOTH_BACKENDS(Suite)                                                  \
+    INSTANTIATE_TEST_SUITE_P(                                                             \
+        Db, Suite, ::testing::Values(::app_test::Db::sqlite, ::app_test::Db::postgresql), \
+        ::app_test::db_name)
 
 }  // namespace app_test

@@ -14,7 +14,7 @@ using namespace app_test;
 using host::Date;
 
 class DemoRecords : public ::testing::Test {
-protected:
+  protected:
     static constexpr std::size_t k_count = 4000;
     std::vector<Row> rows = demo_rows(k_count, 1);
 };
@@ -75,9 +75,9 @@ TEST_F(DemoRecords, CategoryLettersAgreeWithDatesAndHousing) {
         const std::string cls = *text(r, "领取补贴类别");
         ASSERT_EQ(cls.size(), 2u);
         ++seen[cls];
-        const char expected_first = date(r, "离退休时间")                         ? 'T'
+        const char expected_first = date(r, "离退休时间")                          ? 'T'
                                     : *date(r, "参加工作时间") >= Date{2005, 1, 1} ? 'N'
-                                                                                 : 'Z';
+                                                                                   : 'Z';
         EXPECT_EQ(cls[0], expected_first) << *text(r, "编号");
 
         const std::int64_t standard = *area(r, "核定面积");
@@ -88,18 +88,21 @@ TEST_F(DemoRecords, CategoryLettersAgreeWithDatesAndHousing) {
         EXPECT_GE(own, 0);
         EXPECT_GE(spouse, 0);
         switch (cls[1]) {
-        case 'Y': EXPECT_EQ(shortfall, 0) << *text(r, "编号"); break;
-        case 'W':
-            EXPECT_GT(shortfall, 0);
-            EXPECT_GT(own + spouse, 0);
-            EXPECT_EQ(shortfall, standard - own - spouse);
-            break;
-        case 'N':
-            EXPECT_EQ(own + spouse, 0);
-            EXPECT_EQ(shortfall, standard);
-            EXPECT_FALSE(text(r, "房产证号"));
-            break;
-        default: ADD_FAILURE() << cls;
+            case 'Y':
+                EXPECT_EQ(shortfall, 0) << *text(r, "编号");
+                break;
+            case 'W':
+                EXPECT_GT(shortfall, 0);
+                EXPECT_GT(own + spouse, 0);
+                EXPECT_EQ(shortfall, standard - own - spouse);
+                break;
+            case 'N':
+                EXPECT_EQ(own + spouse, 0);
+                EXPECT_EQ(shortfall, standard);
+                EXPECT_FALSE(text(r, "房产证号"));
+                break;
+            default:
+                ADD_FAILURE() << cls;
         }
         EXPECT_EQ(own > 0, text(r, "房产证号").has_value());
     }
@@ -148,8 +151,8 @@ TEST_F(DemoRecords, FiguresHaveTheirPlacesAndSomeAreWhole) {
         std::size_t whole = 0;
         std::size_t fractional = 0;
     };
-    std::vector<Figure> figures{{"产权证面积", 4}, {"核定面积", 4}, {"未达标面积", 4},
-                                {"一次性领取额", 2}, {"曾发金额", 2}, {"月领取额", 2},
+    std::vector<Figure> figures{{"产权证面积", 4},      {"核定面积", 4},     {"未达标面积", 4},
+                                {"一次性领取额", 2},    {"曾发金额", 2},     {"月领取额", 2},
                                 {"产权证面积_配偶", 4}, {"核定面积_配偶", 4}};
     for (const auto& r : rows) {
         for (auto& f : figures) {
@@ -198,8 +201,9 @@ TEST_F(DemoRecords, AboutThreeInFourHaveASpouseAndBothKindsOfNone) {
 }
 
 TEST_F(DemoRecords, BanksAreKnownAndAFewAreMissing) {
-    const std::set<std::string> known{"中国工商银行", "中国建设银行", "中国农业银行", "中国银行",
-                                      "交通银行", "招商银行", "中国邮政储蓄银行", "中信银行"};
+    const std::set<std::string> known{"中国工商银行",     "中国建设银行", "中国农业银行",
+                                      "中国银行",         "交通银行",     "招商银行",
+                                      "中国邮政储蓄银行", "中信银行"};
     std::set<std::string> used;
     std::size_t missing = 0;
     for (const auto& r : rows) {

@@ -46,10 +46,9 @@ TEST(DemoDatabase, DefaultPathFollowsXdgDataHome) {
 }
 
 class DemoDatabaseFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("trq05-app-test-" + std::to_string(::getpid()));
+        dir = fs::temp_directory_path() / ("trq05-app-test-" + std::to_string(::getpid()));
         fs::remove_all(dir);
     }
     void TearDown() override { fs::remove_all(dir); }

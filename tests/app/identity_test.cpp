@@ -38,8 +38,9 @@ TEST(Identity, MalformedNumbersAreRejected) {
 }
 
 TEST(Identity, FormatRoundTrips) {
-    for (const auto& [birth, seq] : {std::pair{Date{1984, 2, 29}, 1u}, std::pair{Date{1960, 7, 1}, 998u},
-                                     std::pair{Date{1935, 1, 1}, 0u}}) {
+    for (const auto& [birth, seq] :
+         {std::pair{Date{1984, 2, 29}, 1u}, std::pair{Date{1960, 7, 1}, 998u},
+          std::pair{Date{1935, 1, 1}, 0u}}) {
         char buf[18];
         app::format_identity(buf, 420102, birth, seq);
         const std::string id(buf, sizeof buf);

@@ -61,8 +61,9 @@ TEST_P(Schema, IndexesTheSearchedColumns) {
 TEST_P(Schema, KeyIsUnique) {
     app::create_schema(*conn);
     conn->execute("INSERT INTO t_05_baseinfo_old (编号, 姓名) VALUES ('00000001', '王伟')");
-    EXPECT_THROW(conn->execute("INSERT INTO t_05_baseinfo_old (编号, 姓名) VALUES ('00000001', '李娜')"),
-                 host::db::DbError);
+    EXPECT_THROW(
+        conn->execute("INSERT INTO t_05_baseinfo_old (编号, 姓名) VALUES ('00000001', '李娜')"),
+        host::db::DbError);
 }
 
 TEST_P(Schema, DemoRecordsReadBackAsGenerated) {
@@ -72,7 +73,8 @@ TEST_P(Schema, DemoRecordsReadBackAsGenerated) {
     app::generate_demo(*conn, options);
 
     std::size_t ncols = 0;
-    const auto got = rows("SELECT " + all_columns() + " FROM t_05_baseinfo_old ORDER BY 编号", &ncols);
+    const auto got =
+        rows("SELECT " + all_columns() + " FROM t_05_baseinfo_old ORDER BY 编号", &ncols);
     const auto expected = demo_rows(300, 5);
     ASSERT_EQ(got.size(), expected.size() * ncols);
     for (std::size_t r = 0; r < expected.size(); ++r) {
@@ -96,9 +98,12 @@ TEST_P(Schema, DemoLoadReportsProgressAndGuardsExistingRows) {
     options.records = 250;
     options.progress_every = 100;
     std::vector<std::pair<std::size_t, std::size_t>> calls;
-    options.progress = [&](std::size_t done, std::size_t total) { calls.emplace_back(done, total); };
+    options.progress = [&](std::size_t done, std::size_t total) {
+        calls.emplace_back(done, total);
+    };
     app::generate_demo(*conn, options);
-    const std::vector<std::pair<std::size_t, std::size_t>> expected{{100, 250}, {200, 250}, {250, 250}};
+    const std::vector<std::pair<std::size_t, std::size_t>> expected{
+        {100, 250}, {200, 250}, {250, 250}};
     EXPECT_EQ(calls, expected);
 
     options.progress = nullptr;

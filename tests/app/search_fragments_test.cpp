@@ -27,7 +27,7 @@ struct Case {
 };
 
 const std::vector<std::string> k_text_columns{
-    "姓名",     "工作单位",      "身份证号",      "房产证号",      "家庭住址",     "分类编号",
+    "姓名",      "工作单位",      "身份证号",      "房产证号",      "家庭住址",      "分类编号",
     "姓名_配偶", "身份证号_配偶", "家庭住址_配偶", "工作单位_配偶", "房产证号_配偶",
 };
 
@@ -76,7 +76,8 @@ std::vector<Case> cases() {
     };
     const std::vector<Case> fixed{
         {"货币补贴开户行 ='中国工商银行'", text_is("货币补贴开户行", "中国工商银行")},
-        {"(产权证面积>='50.00') and (产权证面积<='100.00')", area_in("产权证面积", 500000, 1000000)},
+        {"(产权证面积>='50.00') and (产权证面积<='100.00')",
+         area_in("产权证面积", 500000, 1000000)},
         {"(核定面积<'80.5')", area_in("核定面积", INT64_MIN, 804999)},
         {"(产权证面积_配偶>'7.')", area_in("产权证面积_配偶", 70001, k_max)},
         {"(核定面积_配偶='75')", area_in("核定面积_配偶", 750000, 750000)},
@@ -92,35 +93,51 @@ std::vector<Case> cases() {
          date_between("离退休时间_配偶", {2003, 12, 31}, {2004, 3, 1})},
         {"离退休时间 Is Null", date_null("离退休时间")},
         {"离退休时间_配偶 Is Null", date_null("离退休时间_配偶")},
-        {"(领取补贴类别='TN' or 领取补贴类别='TW') or ((领取补贴类别='ZN' or 领取补贴类别='ZW') and "
+        {"(领取补贴类别='TN' or 领取补贴类别='TW') or ((领取补贴类别='ZN' or 领取补贴类别='ZW') "
+         "and "
          "月领取额=0)",
          category([&](const std::string& c, std::int64_t m) {
              return in(c, {"TN", "TW"}) || (in(c, {"ZN", "ZW"}) && m == 0);
          })},
         {"(领取补贴类别='NN' or 领取补贴类别='NW')",
-         category([&](const std::string& c, std::int64_t) { return in(c, {"NN", "NW"}); })},
+         category([&](const std::string& c, std::int64_t) {
+             return in(c, {"NN", "NW"});
+         })},
         {"((领取补贴类别='ZN' or 领取补贴类别='ZW') and 月领取额>0)",
-         category([&](const std::string& c, std::int64_t m) { return in(c, {"ZN", "ZW"}) && m > 0; })},
+         category([&](const std::string& c, std::int64_t m) {
+             return in(c, {"ZN", "ZW"}) && m > 0;
+         })},
         {"(领取补贴类别='TY' or 领取补贴类别='ZY' or 领取补贴类别='NY')",
-         category([&](const std::string& c, std::int64_t) { return in(c, {"TY", "ZY", "NY"}); })},
+         category([&](const std::string& c, std::int64_t) {
+             return in(c, {"TY", "ZY", "NY"});
+         })},
         {"(领取补贴类别='TN' or 领取补贴类别='TW')",
-         category([&](const std::string& c, std::int64_t) { return in(c, {"TN", "TW"}); })},
+         category([&](const std::string& c, std::int64_t) {
+             return in(c, {"TN", "TW"});
+         })},
         {"(领取补贴类别='ZN' and 月领取额= 0)",
          category([](const std::string& c, std::int64_t m) { return c == "ZN" && m == 0; })},
-        {"( 领取补贴类别='NN'  )", category([](const std::string& c, std::int64_t) { return c == "NN"; })},
-        {"领取补贴类别 like  '_Y%'", category([](const std::string& c, std::int64_t) { return c[1] == 'Y'; })},
-        {"领取补贴类别 like  '_W%'", category([](const std::string& c, std::int64_t) { return c[1] == 'W'; })},
-        {"领取补贴类别 like  '_N%'", category([](const std::string& c, std::int64_t) { return c[1] == 'N'; })},
-        {"领取补贴类别 like  'N%'", category([](const std::string& c, std::int64_t) { return c[0] == 'N'; })},
-        {"领取补贴类别 like  'Z%'", category([](const std::string& c, std::int64_t) { return c[0] == 'Z'; })},
-        {"领取补贴类别 like  'T%'", category([](const std::string& c, std::int64_t) { return c[0] == 'T'; })},
+        {"( 领取补贴类别='NN'  )",
+         category([](const std::string& c, std::int64_t) { return c == "NN"; })},
+        {"领取补贴类别 like  '_Y%'",
+         category([](const std::string& c, std::int64_t) { return c[1] == 'Y'; })},
+        {"领取补贴类别 like  '_W%'",
+         category([](const std::string& c, std::int64_t) { return c[1] == 'W'; })},
+        {"领取补贴类别 like  '_N%'",
+         category([](const std::string& c, std::int64_t) { return c[1] == 'N'; })},
+        {"领取补贴类别 like  'N%'",
+         category([](const std::string& c, std::int64_t) { return c[0] == 'N'; })},
+        {"领取补贴类别 like  'Z%'",
+         category([](const std::string& c, std::int64_t) { return c[0] == 'Z'; })},
+        {"领取补贴类别 like  'T%'",
+         category([](const std::string& c, std::int64_t) { return c[0] == 'T'; })},
     };
     all.insert(all.end(), fixed.begin(), fixed.end());
     return all;
 }
 
 class SearchFragments : public BackendTest {
-protected:
+  protected:
     void SetUp() override {
         BackendTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
@@ -220,7 +237,8 @@ TEST_P(SearchFragments, EveryConditionRunsAndSelectsItsRows) {
         SCOPED_TRACE(c.fragment);
         const std::string sql =
             "SELECT t_05_baseinfo_old.编号, t_05_baseinfo_old.姓名 FROM t_05_baseinfo_old where "
-            "('1'='1') and (" + c.fragment + ")";
+            "('1'='1') and (" +
+            c.fragment + ")";
         std::map<std::string, std::string> got;
         try {
             got = run(sql);
