@@ -121,7 +121,9 @@ int run_script(const Options& o) {
         params = {host::ConnectParams::Dbms::sqlite, *o.db};
     } else {
         const auto path = app::default_demo_db_path();
-        if (app::ensure_demo_database(path)) std::cerr << "trq05: made the demo database " << path << '\n';
+        if (app::ensure_demo_database(path)) {
+            std::cerr << "trq05: made the demo database " << path.string() << '\n';
+        }
         params = {host::ConnectParams::Dbms::sqlite, path.string()};
     }
     app::sqlca.params = params;
