@@ -78,7 +78,9 @@ void Transaction::connect() {
     }
     try {
         switch (params.dbms) {
-            case ConnectParams::Dbms::sqlite: m_conn = db::open_sqlite(params.database); break;
+            case ConnectParams::Dbms::sqlite:
+                m_conn = db::open_sqlite(params.database);
+                break;
             case ConnectParams::Dbms::postgresql:
                 m_conn = db::open_postgresql(params.database);
                 break;
@@ -107,7 +109,9 @@ void Transaction::attach(std::unique_ptr<db::Connection> conn) {
 
 Cursor::Cursor(Transaction& trans, std::string sql) : m_trans{trans}, m_sql{std::move(sql)} {}
 
-Cursor::~Cursor() { release(); }
+Cursor::~Cursor() {
+    release();
+}
 
 void Cursor::release() noexcept {
     if (!m_rows) return;

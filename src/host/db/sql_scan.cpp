@@ -9,9 +9,13 @@ bool word_start(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || u >= 0x80;
 }
 
-bool word_char(char c) { return word_start(c) || (c >= '0' && c <= '9') || c == '$'; }
+bool word_char(char c) {
+    return word_start(c) || (c >= '0' && c <= '9') || c == '$';
+}
 
-bool blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+bool blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
 
 // Skips a quoted run that starts at sql[i] (the opening quote) and returns the index just past
 // the closing quote; a doubled quote stands for one. With backslash escapes (E'...') a
@@ -58,8 +62,8 @@ bool is_keyword(std::string_view word, std::string_view upper_keyword) {
 
 StatementScan scan_statements(std::string_view sql) {
     StatementScan s;
-    bool in_first = true;     // still inside the first statement
-    bool want_word = true;    // the first word has not been seen yet
+    bool in_first = true;   // still inside the first statement
+    bool want_word = true;  // the first word has not been seen yet
     std::size_t i = 0;
     const std::size_t n = sql.size();
     auto token = [&](std::size_t from, std::size_t to) {

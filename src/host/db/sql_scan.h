@@ -24,7 +24,8 @@ struct StatementScan {
 
 // True when the text is exactly one statement that starts with SELECT or WITH.
 [[nodiscard]] inline bool is_single_query(const StatementScan& s) {
-    return !s.empty && !s.more && (is_keyword(s.first_word, "SELECT") || is_keyword(s.first_word, "WITH"));
+    return !s.empty && !s.more &&
+           (is_keyword(s.first_word, "SELECT") || is_keyword(s.first_word, "WITH"));
 }
 
 }  // namespace host::db::detail
