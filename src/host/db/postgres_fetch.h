@@ -1,8 +1,0 @@
-#pragma once
-
-namespace host::db::detail {
-
-// Rows asked of a PostgreSQL cursor per round trip.
-inline constexpr int pg_fetch_rows = 10000;
-
-}  // namespace host::db::detail
