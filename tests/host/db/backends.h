@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "host/db/connection.h"
@@ -20,18 +21,25 @@ namespace trq05_test {
 
 enum class Backend { sqlite, postgresql };
 
+inline const char* backend_name(Backend b) {
+    return b == Backend::sqlite ? "sqlite" : "postgresql";
+}
+inline void PrintTo(Backend b, std::ostream* os) {
+    *os << backend_name(b);
+}
 inline std::string backend_label(const testing::TestParamInfo<Backend>& info) {
-    return info.param == Backend::sqlite ? "sqlite" : "postgresql";
+    return backend_name(info.param);
 }
 
 class BackendTest : public testing::TestWithParam<Backend> {
-protected:
+  protected:
     void SetUp() override {
         const std::string tag = std::to_string(::getpid()) + "_" + std::to_string(++s_counter);
         if (GetParam() == Backend::sqlite) {
             const char* tmp = std::getenv("TMPDIR");
             m_params.dbms = host::ConnectParams::Dbms::sqlite;
-            m_params.database = std::string(tmp && *tmp ? tmp : "/tmp") + "/trq05_db_test_" + tag + ".db";
+            m_params.database =
+                std::string(tmp && *tmp ? tmp : "/tmp") + "/trq05_db_test_" + tag + ".db";
             std::remove(m_params.database.c_str());
             m_conn = host::db::open_sqlite(m_params.database);
             return;
@@ -45,7 +53,8 @@ protected:
         }
         m_schema = "trq05_test_" + tag;
         m_conn = host::db::open_postgresql(pg);
-        m_conn->execute("DROP SCHEMA IF EXISTS " + m_schema + " CASCADE; CREATE SCHEMA " + m_schema);
+        m_conn->execute("DROP SCHEMA IF EXISTS " + m_schema + " CASCADE; CREATE SCHEMA " +
+                        m_schema);
         m_conn.reset();
         // Every connection of this test, also those a Transaction opens, works in the schema.
         m_params.dbms = host::ConnectParams::Dbms::postgresql;
@@ -88,17 +97,16 @@ protected:
         return std::get<std::int64_t>(rows.at(0));
     }
 
-private:
+  private:
     static inline int s_counter = 0;
     host::ConnectParams m_params;
     std::string m_schema;
     std::unique_ptr<host::db::Connection> m_conn;
 };
 
-#define TRQ05_BOTH_BACKENDS(suite)                                                         \
-    INSTANTIATE_TEST_SUITE_P(, suite,                                                      \
-                             testing::Values(trq05_test::Backend::sqlite,                  \
-                                             trq05_test::Backend::postgresql),             \
-                             trq05_test::backend_label)
+#define TRQ05_BOTH_BACKENDS(suite)                                                              \
+    INSTANTIATE_TEST_SUITE_P(                                                                   \
+        , suite, testing::Values(trq05_test::Backend::sqlite, trq05_test::Backend::postgresql), \
+        trq05_test::backend_label)
 
 }  // namespace trq05_test

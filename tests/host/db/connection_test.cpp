@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "host/db/backends.h"
-#include "host/db/postgres_fetch.h"
 
 namespace {
 
@@ -46,9 +45,21 @@ TEST_P(Connection, TypedReadsKeepNullsDatesDecimalsAndChinese) {
     while (rs->fetch(rows, 2) > 0) {
     }
     const std::vector<Value> want{
-        std::int64_t{1}, std::string{"张三"}, 75.0, 0.1, Date{1980, 2, 29},
-        std::int64_t{2}, {}, {}, {}, {},
-        std::int64_t{3}, std::string{"O'Brien"}, 75.25, -2.5, Date{2024, 12, 31},
+        std::int64_t{1},
+        std::string{"张三"},
+        75.0,
+        0.1,
+        Date{1980, 2, 29},
+        std::int64_t{2},
+        {},
+        {},
+        {},
+        {},
+        std::int64_t{3},
+        std::string{"O'Brien"},
+        75.25,
+        -2.5,
+        Date{2024, 12, 31},
     };
     EXPECT_EQ(rows, want);  // 75.0 in particular arrives as a double, not the integer 75
 }
@@ -61,7 +72,7 @@ TEST_P(Connection, DateColumnKeepsTextThatIsNotADate) {
 }
 
 TEST_P(Connection, BatchesOfAnySizeDeliverEveryRowOnce) {
-    const int n = host::db::detail::pg_fetch_rows * 2 + 3;  // crosses the server-side batches
+    const int n = 20003;
     db().execute("CREATE TABLE b (id INTEGER, name VARCHAR(20))");
     {
         const std::array<std::string, 2> cols{"id", "name"};
@@ -72,9 +83,9 @@ TEST_P(Connection, BatchesOfAnySizeDeliverEveryRowOnce) {
         }
         load->finish();
     }
-    const auto batch_rows = static_cast<std::size_t>(host::db::detail::pg_fetch_rows);
-    for (const std::size_t max_rows : {std::size_t{1}, std::size_t{7}, batch_rows,
-                                       batch_rows + 1, static_cast<std::size_t>(n) + 10}) {
+    for (const std::size_t max_rows :
+         {std::size_t{1}, std::size_t{7}, std::size_t{4096}, std::size_t{4097},
+          static_cast<std::size_t>(n), static_cast<std::size_t>(n) + 10}) {
         SCOPED_TRACE("max_rows " + std::to_string(max_rows));
         auto rs = db().select("SELECT id, name FROM b ORDER BY id");
         std::vector<Value> out;
@@ -129,8 +140,8 @@ TEST_P(Connection, RefusesAnythingButOneQueryAndRunsNothing) {
 
 TEST_P(Connection, QueriesThatWouldWriteFailAndChangeNothing) {
     db().execute("CREATE TABLE t (a INTEGER); INSERT INTO t VALUES (1), (2);");
-    for (const std::string sql : {"WITH d AS (DELETE FROM t RETURNING a) SELECT a FROM d",
-                                  "SELECT a INTO x FROM t"}) {
+    for (const std::string sql :
+         {"WITH d AS (DELETE FROM t RETURNING a) SELECT a FROM d", "SELECT a INTO x FROM t"}) {
         SCOPED_TRACE(sql);
         EXPECT_THROW(
             {
@@ -195,12 +206,43 @@ TEST_P(Connection, StatementErrorsCarryTheDatabasesText) {
     EXPECT_EQ(count("u"), 1);  // and the connection still works
 }
 
-TEST_P(Connection, ResultSetDestroyedEarlyLeavesTheConnectionUsable) {
+TEST_P(Connection, ErrorWhileReadingRowsIsReportedAndTheConnectionRecovers) {
     db().execute("CREATE TABLE t (a INTEGER)");
     {
         const std::array<std::string, 1> cols{"a"};
         auto load = db().bulk_load("t", cols);
-        for (int i = 0; i < host::db::detail::pg_fetch_rows + 5; ++i) {
+        for (int i = 1; i <= 100; ++i) {
+            const std::array<Value, 1> row{std::int64_t{i}};
+            load->add_row(row);
+        }
+        load->finish();
+    }
+    std::vector<Value> out;
+    try {
+        // abs() of the smallest 64-bit integer overflows on both databases, at row 50.
+        auto rs = db().select(
+            "SELECT CASE WHEN a = 50 THEN abs(-9223372036854775807 - 1) ELSE a END FROM t "
+            "ORDER BY a");
+        while (rs->fetch(out, 10) > 0) {
+        }
+        ADD_FAILURE() << "no error";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::statement);
+        EXPECT_STRNE(e.what(), "");
+    }
+    EXPECT_LT(out.size(), 50u);
+    db().execute("INSERT INTO t VALUES (0)");
+    EXPECT_EQ(count("t"), 101);
+}
+
+TEST_P(Connection, ResultSetDestroyedEarlyLeavesTheConnectionUsable) {
+    // Enough rows that the server is still sending when the reader gives up.
+    const int n = 100000;
+    db().execute("CREATE TABLE t (a INTEGER)");
+    {
+        const std::array<std::string, 1> cols{"a"};
+        auto load = db().bulk_load("t", cols);
+        for (int i = 0; i < n; ++i) {
             const std::array<Value, 1> row{std::int64_t{i}};
             load->add_row(row);
         }
@@ -215,13 +257,18 @@ TEST_P(Connection, ResultSetDestroyedEarlyLeavesTheConnectionUsable) {
         ASSERT_EQ(second->fetch(b, 2), 2u);
         ASSERT_EQ(first->fetch(a, 1), 1u);
         EXPECT_EQ(a.back(), Value{std::int64_t{3}});
-        EXPECT_EQ(b.back(), Value{std::int64_t{host::db::detail::pg_fetch_rows + 3}});
+        EXPECT_EQ(b.back(), Value{std::int64_t{n - 2}});
     }
     // Writes work again, on this connection and on another one (no lock or read-only
     // transaction is left behind).
     db().execute("INSERT INTO t VALUES (-1)");
     open_another()->execute("INSERT INTO t VALUES (-2)");
-    EXPECT_EQ(count("t"), host::db::detail::pg_fetch_rows + 7);
+    EXPECT_EQ(count("t"), n + 2);
+    {
+        // One abandoned before its first fetch, then one read to the end.
+        auto unread = db().select("SELECT a FROM t");
+    }
+    EXPECT_EQ(all_rows("SELECT a FROM t ORDER BY a").size(), static_cast<std::size_t>(n + 2));
 }
 
 TEST_P(Connection, BulkLoadCommitsOnFinishAndDiscardsOtherwise) {
@@ -242,7 +289,8 @@ TEST_P(Connection, BulkLoadCommitsOnFinishAndDiscardsOtherwise) {
     }
     std::vector<Value> want;
     for (const auto& r : rows) want.insert(want.end(), r.begin(), r.end());
-    const std::string query = "SELECT 编号, 货币补贴开户行, 金额, 系数, 发放日期 FROM 补贴 ORDER BY 编号";
+    const std::string query =
+        "SELECT 编号, 货币补贴开户行, 金额, 系数, 发放日期 FROM 补贴 ORDER BY 编号";
     EXPECT_EQ(all_rows(query), want);
 
     {

@@ -16,7 +16,7 @@ using host::db::Value;
 using trq05_test::BackendTest;
 
 class Sqlca : public BackendTest {
-protected:
+  protected:
     void SetUp() override {
         BackendTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
