@@ -5,12 +5,13 @@
 
 #include "app/demo_data.h"
 #include "app/schema.h"
-#include "backends.h"
+#include "support/backends.h"
 #include "records.h"
 
 namespace {
 
 using namespace app_test;
+using namespace trq05_test;
 using host::db::ColumnType;
 
 std::string all_columns() {
@@ -25,10 +26,10 @@ std::string all_columns() {
 class Schema : public BackendTest {};
 
 TEST_P(Schema, CreatesEveryColumnWithItsTypeAndIsRepeatable) {
-    app::create_schema(*conn);
-    app::create_schema(*conn);  // IF NOT EXISTS throughout
+    app::create_schema(db());
+    app::create_schema(db());  // IF NOT EXISTS throughout
 
-    auto rs = conn->select("SELECT " + all_columns() + " FROM t_05_baseinfo_old");
+    auto rs = db().select("SELECT " + all_columns() + " FROM t_05_baseinfo_old");
     const auto& cols = rs->columns();
     const auto defs = app::baseinfo_columns();
     ASSERT_EQ(cols.size(), defs.size());
@@ -42,15 +43,15 @@ TEST_P(Schema, CreatesEveryColumnWithItsTypeAndIsRepeatable) {
 }
 
 TEST_P(Schema, IndexesTheSearchedColumns) {
-    app::create_schema(*conn);
+    app::create_schema(db());
     const std::string sql =
-        GetParam() == Db::sqlite
+        GetParam() == Backend::sqlite
             ? "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = "
               "'t_05_baseinfo_old' AND sql IS NOT NULL"
             : "SELECT indexname FROM pg_indexes WHERE tablename = 't_05_baseinfo_old' AND "
               "schemaname = current_schema() AND indexname NOT LIKE '%pkey'";
     std::set<std::string> names;
-    for (const auto& v : rows(sql)) names.insert(std::get<std::string>(v));
+    for (const auto& v : all_rows(sql)) names.insert(std::get<std::string>(v));
     const std::set<std::string> expected{
         "ix_t_05_baseinfo_old_姓名", "ix_t_05_baseinfo_old_身份证号",
         "ix_t_05_baseinfo_old_货币补贴开户行", "ix_t_05_baseinfo_old_领取补贴类别",
@@ -59,10 +60,10 @@ TEST_P(Schema, IndexesTheSearchedColumns) {
 }
 
 TEST_P(Schema, KeyIsUnique) {
-    app::create_schema(*conn);
-    conn->execute("INSERT INTO t_05_baseinfo_old (编号, 姓名) VALUES ('00000001', '王伟')");
+    app::create_schema(db());
+    db().execute("INSERT INTO t_05_baseinfo_old (编号, 姓名) VALUES ('00000001', '王伟')");
     EXPECT_THROW(
-        conn->execute("INSERT INTO t_05_baseinfo_old (编号, 姓名) VALUES ('00000001', '李娜')"),
+        db().execute("INSERT INTO t_05_baseinfo_old (编号, 姓名) VALUES ('00000001', '李娜')"),
         host::db::DbError);
 }
 
@@ -70,11 +71,11 @@ TEST_P(Schema, DemoRecordsReadBackAsGenerated) {
     app::DemoOptions options;
     options.records = 300;
     options.seed = 5;
-    app::generate_demo(*conn, options);
+    app::generate_demo(db(), options);
 
     std::size_t ncols = 0;
     const auto got =
-        rows("SELECT " + all_columns() + " FROM t_05_baseinfo_old ORDER BY 编号", &ncols);
+        all_rows("SELECT " + all_columns() + " FROM t_05_baseinfo_old ORDER BY 编号", &ncols);
     const auto expected = demo_rows(300, 5);
     ASSERT_EQ(got.size(), expected.size() * ncols);
     for (std::size_t r = 0; r < expected.size(); ++r) {
@@ -101,19 +102,19 @@ TEST_P(Schema, DemoLoadReportsProgressAndGuardsExistingRows) {
     options.progress = [&](std::size_t done, std::size_t total) {
         calls.emplace_back(done, total);
     };
-    app::generate_demo(*conn, options);
+    app::generate_demo(db(), options);
     const std::vector<std::pair<std::size_t, std::size_t>> expected{
         {100, 250}, {200, 250}, {250, 250}};
     EXPECT_EQ(calls, expected);
 
     options.progress = nullptr;
     options.records = 40;
-    EXPECT_THROW(app::generate_demo(*conn, options), std::runtime_error);
-    EXPECT_EQ(rows("SELECT count(*) FROM t_05_baseinfo_old").at(0), Value{std::int64_t{250}});
+    EXPECT_THROW(app::generate_demo(db(), options), std::runtime_error);
+    EXPECT_EQ(all_rows("SELECT count(*) FROM t_05_baseinfo_old").at(0), Value{std::int64_t{250}});
 
     options.replace_existing = true;
-    app::generate_demo(*conn, options);
-    EXPECT_EQ(rows("SELECT count(*) FROM t_05_baseinfo_old").at(0), Value{std::int64_t{40}});
+    app::generate_demo(db(), options);
+    EXPECT_EQ(all_rows("SELECT count(*) FROM t_05_baseinfo_old").at(0), Value{std::int64_t{40}});
 }
 
 TEST_P(Schema, AFailedDemoLoadLeavesNoRows) {
@@ -123,10 +124,10 @@ TEST_P(Schema, AFailedDemoLoadLeavesNoRows) {
     options.progress = [](std::size_t done, std::size_t) {
         if (done == 200) throw std::runtime_error("stop");
     };
-    EXPECT_THROW(app::generate_demo(*conn, options), std::runtime_error);
-    EXPECT_EQ(rows("SELECT count(*) FROM t_05_baseinfo_old").at(0), Value{std::int64_t{0}});
+    EXPECT_THROW(app::generate_demo(db(), options), std::runtime_error);
+    EXPECT_EQ(all_rows("SELECT count(*) FROM t_05_baseinfo_old").at(0), Value{std::int64_t{0}});
 }
 
-APP_TEST_ON_BOTH_BACKENDS(Schema);
+TRQ05_BOTH_BACKENDS(Schema);
 
 }  // namespace

@@ -11,12 +11,13 @@
 
 #include "app/demo_data.h"
 #include "app/schema.h"
-#include "backends.h"
+#include "support/backends.h"
 #include "records.h"
 
 namespace {
 
 using namespace app_test;
+using namespace trq05_test;
 using host::Date;
 
 using Predicate = std::function<bool(const Row&)>;
@@ -144,10 +145,10 @@ class SearchFragments : public BackendTest {
         table = demo_rows(2000, 11);
         add_handmade_rows();
 
-        app::create_schema(*conn);
+        app::create_schema(db());
         std::vector<std::string> names;
         for (const auto& c : app::baseinfo_columns()) names.emplace_back(c.name);
-        auto loader = conn->bulk_load(app::baseinfo_table, names);
+        auto loader = db().bulk_load(app::baseinfo_table, names);
         for (const auto& r : table) loader->add_row(r);
         loader->finish();
     }
@@ -194,7 +195,7 @@ class SearchFragments : public BackendTest {
     std::map<std::string, std::string> run(const std::string& sql) {
         std::map<std::string, std::string> got;
         std::size_t ncols = 0;
-        const auto values = rows(sql, &ncols);
+        const auto values = all_rows(sql, &ncols);
         EXPECT_EQ(ncols, 2u);
         for (std::size_t i = 0; i + 1 < values.size(); i += 2) {
             got.emplace(std::get<std::string>(values[i]), std::get<std::string>(values[i + 1]));
@@ -282,6 +283,6 @@ TEST_P(SearchFragments, SpouseWindowFilter) {
     }
 }
 
-APP_TEST_ON_BOTH_BACKENDS(SearchFragments);
+TRQ05_BOTH_BACKENDS(SearchFragments);
 
 }  // namespace

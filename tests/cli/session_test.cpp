@@ -6,7 +6,7 @@
 
 #include "app/globals.h"
 #include "app/schema.h"
-#include "host/db/backends.h"
+#include "support/backends.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "app/schema.h"
 #include "criteria/containers.h"
 #include "criteria/panel_fixture.h"
-#include "host/db/backends.h"
+#include "support/backends.h"
 #include "host/user_actions.h"
 
 namespace {

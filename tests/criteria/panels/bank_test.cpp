@@ -5,7 +5,7 @@
 #include "app/globals.h"
 #include "app/schema.h"
 #include "criteria/panel_fixture.h"
-#include "host/db/backends.h"
+#include "support/backends.h"
 #include "host/user_actions.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/db/backends.h"
+#include "support/backends.h"
 
 namespace {
 
@@ -17,6 +17,10 @@ using trq05_test::BackendTest;
 
 class Connection : public BackendTest {};
 TRQ05_BOTH_BACKENDS(Connection);
+class SqliteConnection : public BackendTest {};
+TRQ05_ONE_BACKEND(SqliteConnection, sqlite);
+class PostgresConnection : public BackendTest {};
+TRQ05_ONE_BACKEND(PostgresConnection, postgresql);
 
 TEST_P(Connection, TypedReadsKeepNullsDatesDecimalsAndChinese) {
     db().execute(
@@ -64,8 +68,8 @@ TEST_P(Connection, TypedReadsKeepNullsDatesDecimalsAndChinese) {
     EXPECT_EQ(rows, want);  // 75.0 in particular arrives as a double, not the integer 75
 }
 
-TEST_P(Connection, DateColumnKeepsTextThatIsNotADate) {
-    if (is_pg()) GTEST_SKIP() << "PostgreSQL stores only real dates";
+// PostgreSQL stores only real dates.
+TEST_P(SqliteConnection, DateColumnKeepsTextThatIsNotADate) {
     db().execute("CREATE TABLE d (v DATE); INSERT INTO d VALUES ('2024-02-30'), ('2024-02-29');");
     const std::vector<Value> want{Date{2024, 2, 29}, std::string{"2024-02-30"}};
     EXPECT_EQ(all_rows("SELECT v FROM d ORDER BY v"), want);
@@ -303,8 +307,8 @@ TEST_P(Connection, BulkLoadCommitsOnFinishAndDiscardsOtherwise) {
     EXPECT_EQ(count("补贴"), 5);
 }
 
-TEST_P(Connection, LostConnectionIsReportedAsSuch) {
-    if (!is_pg()) GTEST_SKIP() << "an SQLite file cannot go away under its connection";
+// An SQLite file cannot go away under its connection.
+TEST_P(PostgresConnection, LostConnectionIsReportedAsSuch) {
     const auto pid = all_rows("SELECT pg_backend_pid()").at(0);
     open_another()->execute("SELECT pg_terminate_backend(" +
                             std::to_string(std::get<std::int64_t>(pid)) + ", 10000)");

@@ -84,10 +84,11 @@ class BackendTest : public testing::TestWithParam<Backend> {
                        : host::db::open_sqlite(m_params.database);
     }
 
-    // Every row of a query, row-major.
-    std::vector<host::db::Value> all_rows(const std::string& sql) {
+    // Every row of a query, row-major, with the column count in *ncols when given.
+    std::vector<host::db::Value> all_rows(const std::string& sql, std::size_t* ncols = nullptr) {
         std::vector<host::db::Value> out;
         auto rs = db().select(sql);
+        if (ncols != nullptr) *ncols = rs->columns().size();
         while (rs->fetch(out, 1000) > 0) {
         }
         return out;
@@ -108,5 +109,10 @@ class BackendTest : public testing::TestWithParam<Backend> {
     INSTANTIATE_TEST_SUITE_P(                                                                   \
         , suite, testing::Values(trq05_test::Backend::sqlite, trq05_test::Backend::postgresql), \
         trq05_test::backend_label)
+
+// A behaviour that only one back end has (a dropped server connection, text in a date column).
+#define TRQ05_ONE_BACKEND(suite, backend)                                                 \
+    INSTANTIATE_TEST_SUITE_P(, suite, testing::Values(trq05_test::Backend::backend),      \
+                             trq05_test::backend_label)
 
 }  // namespace trq05_test
