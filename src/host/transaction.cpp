@@ -32,6 +32,22 @@ std::optional<std::string> as_text(const db::Value& v) {
     return std::visit(Visitor{}, v);
 }
 
+// Runs one statement's work; any failure becomes the transaction's error status.
+template <class F>
+bool guarded(Transaction& trans, F&& work) {
+    try {
+        work();
+        return true;
+    } catch (const db::DbError& e) {
+        trans.set_error(e);
+    } catch (const std::bad_alloc&) {
+        trans.set_error(0, "Out of memory.");
+    } catch (const std::exception& e) {
+        trans.set_error(0, e.what());
+    }
+    return false;
+}
+
 }  // namespace
 
 // ---- Transaction ------------------------------------------------------------------------
@@ -130,18 +146,12 @@ void Cursor::open() {
         m_trans.set_error(0, not_connected);
         return;
     }
-    try {
+    guarded(m_trans, [&] {
         m_trans.m_open_cursors.reserve(m_trans.m_open_cursors.size() + 1);
         m_rows = conn->select(m_sql);
         m_trans.m_open_cursors.push_back(this);
         m_trans.set_success();
-    } catch (const db::DbError& e) {
-        m_trans.set_error(e);
-    } catch (const std::bad_alloc&) {
-        m_trans.set_error(0, "Out of memory.");
-    } catch (const std::exception& e) {
-        m_trans.set_error(0, e.what());
-    }
+    });
 }
 
 void Cursor::fetch_into(std::optional<std::string>& into) {
@@ -149,7 +159,7 @@ void Cursor::fetch_into(std::optional<std::string>& into) {
         m_trans.set_error(0, cursor_not_open);
         return;
     }
-    try {
+    guarded(m_trans, [&] {
         m_scratch.clear();
         if (m_rows->fetch(m_scratch, 1) == 0) {
             m_trans.set_no_more_rows();
@@ -157,13 +167,7 @@ void Cursor::fetch_into(std::optional<std::string>& into) {
         }
         into = m_scratch.empty() ? std::nullopt : as_text(m_scratch.front());
         m_trans.set_success();
-    } catch (const db::DbError& e) {
-        m_trans.set_error(e);
-    } catch (const std::bad_alloc&) {
-        m_trans.set_error(0, "Out of memory.");
-    } catch (const std::exception& e) {
-        m_trans.set_error(0, e.what());
-    }
+    });
 }
 
 std::size_t Cursor::fetch_batch(std::vector<db::Value>& out, std::size_t max_rows) {
@@ -171,22 +175,16 @@ std::size_t Cursor::fetch_batch(std::vector<db::Value>& out, std::size_t max_row
         m_trans.set_error(0, cursor_not_open);
         return 0;
     }
-    try {
-        const std::size_t n = m_rows->fetch(out, max_rows);
+    std::size_t n = 0;
+    guarded(m_trans, [&] {
+        n = m_rows->fetch(out, max_rows);
         if (n == 0) {
             m_trans.set_no_more_rows();
         } else {
             m_trans.set_success();
         }
-        return n;
-    } catch (const db::DbError& e) {
-        m_trans.set_error(e);
-    } catch (const std::bad_alloc&) {
-        m_trans.set_error(0, "Out of memory.");
-    } catch (const std::exception& e) {
-        m_trans.set_error(0, e.what());
-    }
-    return 0;
+    });
+    return n;
 }
 
 const std::vector<db::ColumnInfo>& Cursor::columns() const {
