@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <stdexcept>
 #include <vector>
 
 #include "host/date.h"
@@ -53,7 +54,13 @@ class DemoGenerator {
 };
 
 // Creates the schema when missing and loads options.records records through one bulk load.
-// Throws std::runtime_error when the table already holds rows and replace_existing is unset,
+// Thrown when the table already holds rows and replace_existing is unset.
+class TableNotEmpty : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Throws TableNotEmpty when the table already holds rows and replace_existing is unset,
 // host::db::DbError when the database fails, and whatever the progress callback throws (the
 // load is then discarded).
 void generate_demo(host::db::Connection& conn, const DemoOptions& options);

@@ -98,12 +98,17 @@ int run_demo(const Options& o) {
     d.replace_existing = o.replace;
     d.progress_every = 50000;
     d.progress = [](std::size_t done, std::size_t total) {
-        std::fprintf(stderr, "\rmaking demo records: %zu of %zu", done, total);
+        std::fprintf(stderr, "\rmaking demo records: %zu of %zu%s", done, total,
+                     done == total ? "\n" : "");
     };
     const auto start = std::chrono::steady_clock::now();
-    app::generate_demo(*conn, d);
+    try {
+        app::generate_demo(*conn, d);
+    } catch (const app::TableNotEmpty& e) {
+        std::fprintf(stderr, "trq05: %s (add --replace to replace them)\n", e.what());
+        return 1;
+    }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    std::fprintf(stderr, "\n");
     std::printf("made %zu demo records in %.2f s\n", o.records, took.count());
     return 0;
 }
