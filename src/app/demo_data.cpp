@@ -527,7 +527,7 @@ void generate_demo(host::db::Connection& conn, const DemoOptions& options) {
     if (has_rows) {
         if (!options.replace_existing) {
             throw TableNotEmpty(std::string(baseinfo_table) +
-                                     " already holds records; not adding demo records to them");
+                                " already holds records; not adding demo records to them");
         }
         conn.execute("DELETE FROM " + std::string(baseinfo_table));
     }

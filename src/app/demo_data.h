@@ -56,7 +56,7 @@ class DemoGenerator {
 // Creates the schema when missing and loads options.records records through one bulk load.
 // Thrown when the table already holds rows and replace_existing is unset.
 class TableNotEmpty : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -18,11 +18,13 @@ namespace {
 
 // A reason a line could not be carried out.
 class LineError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
-std::string quoted(std::string_view s) { return "\"" + std::string{s} + "\""; }
+std::string quoted(std::string_view s) {
+    return "\"" + std::string{s} + "\"";
+}
 
 // Splits "WORD REST" at the first blank; REST keeps everything after that one blank.
 std::pair<std::string_view, std::string_view> split_word(std::string_view s) {
@@ -71,7 +73,8 @@ bool Session::run_line(std::string_view line, int number) {
         failure = e.what();
     }
     host::set_script_error_handler(nullptr);
-    if (failure.empty() && !script_errors.empty()) failure = "script error: " + script_errors.front();
+    if (failure.empty() && !script_errors.empty())
+        failure = "script error: " + script_errors.front();
     if (failure.empty()) return true;
     m_out << "error: line " << number << ": " << failure << '\n';
     return false;

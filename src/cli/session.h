@@ -17,7 +17,7 @@ namespace cli {
 // panels and containers, printing what it is asked to show. A line that cannot be carried out
 // prints "error: line N: reason" and the run goes on.
 class Session {
-public:
+  public:
     explicit Session(std::ostream& out);
     ~Session();
     Session(const Session&) = delete;
@@ -28,7 +28,7 @@ public:
     // Runs one line (without its line break); true when it succeeded.
     bool run_line(std::string_view line, int number);
 
-private:
+  private:
     void carry_out(std::string_view word, std::string_view rest);
     [[nodiscard]] host::UserObject& current_panel() const;
     [[nodiscard]] criteria::criterion_container& current_container() const;

@@ -14,7 +14,7 @@ namespace criteria {
 // The employee search's panels. Declared from the highest number down, so control-list
 // position 1 holds uo_13 and the last position uo_1 ("姓名").
 class uo_05_search_jbxx_all final : public criterion_container {
-public:
+  public:
     explicit uo_05_search_jbxx_all(host::UserObject* parent = nullptr)
         : criterion_container(parent, "uo_05_search_jbxx_all") {
         name_panels();
@@ -38,12 +38,14 @@ public:
 
 // The spouse search's panels, over the spouse's columns.
 class uo_05_search_jbxx_all_po final : public criterion_container {
-public:
+  public:
     explicit uo_05_search_jbxx_all_po(host::UserObject* parent = nullptr)
         : criterion_container(parent, "uo_05_search_jbxx_all_po") {
         name_panels();
     }
-    [[nodiscard]] std::string_view class_name() const override { return "uo_05_search_jbxx_all_po"; }
+    [[nodiscard]] std::string_view class_name() const override {
+        return "uo_05_search_jbxx_all_po";
+    }
 
     uo_05_search_jbxx_zfcqzmj_po uo_9{this};
     uo_05_search_jbxx_txsj_po uo_8{this};

@@ -31,7 +31,9 @@ void criterion_container::of_setobjectnotvisible() {
 void criterion_container::of_getlastvalue(long al_i, std::string& as_disp, std::string& as_real,
                                           std::string& as_zdlx, bool& ab_bool) const {
     auto* panel = dynamic_cast<host::UserObject*>(&control(al_i));
-    if (panel == nullptr) throw host::RuntimeError("Null object reference: control " + std::to_string(al_i) + " is no panel");
+    if (panel == nullptr)
+        throw host::RuntimeError("Null object reference: control " + std::to_string(al_i) +
+                                 " is no panel");
     as_disp = panel->control(1).tag();
     as_real = panel->control(2).tag();
     ab_bool = host::trim(panel->control(3).tag()) == "1";

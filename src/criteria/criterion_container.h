@@ -9,7 +9,7 @@ namespace criteria {
 // What the two criterion containers share: one panel per search item, all stacked on the same
 // spot, and the three services the search window uses over them.
 class criterion_container : public host::UserObject {
-public:
+  public:
     criterion_container(host::UserObject* parent, std::string name);
 
     // Hides every panel.
@@ -24,7 +24,7 @@ public:
     // Hides every panel, then runs the owner's part of the constructor, if any.
     void constructor() override;
 
-protected:
+  protected:
     // Gives the panels their control names: uo_N at position count − N + 1.
     void name_panels();
 };

@@ -37,7 +37,9 @@ uo_find_parent::uo_find_parent(host::UserObject* parent, std::string name, std::
     frame_line(ln_4, 690, 80, 690, 568);
 }
 
-host::Colour uo_find_parent::window_backcolor() { return host::colour_from(app::gl_windowbackcolor); }
+host::Colour uo_find_parent::window_backcolor() {
+    return host::colour_from(app::gl_windowbackcolor);
+}
 
 void uo_find_parent::constructor() {
     move(0, 0);

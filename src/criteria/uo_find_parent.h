@@ -16,7 +16,7 @@ inline constexpr std::int64_t kWindowText = 33554432;
 // Derived panels add their own controls after these ten, and recompute the condition in their
 // set-value function whenever a person changes one of their inputs.
 class uo_find_parent : public host::UserObject {
-public:
+  public:
     uo_find_parent(host::UserObject* parent, std::string name, std::string item_name);
 
     // Move to the parent's origin, take the application background colour, hide the frame.
@@ -33,7 +33,7 @@ public:
     host::Line ln_3{this, "ln_3"};
     host::Line ln_4{this, "ln_4"};
 
-protected:
+  protected:
     // The condition is written through the control list, as the container reads it.
     void write_flag(std::string flag) { control(3).set_tag(std::move(flag)); }
     void write_display(std::string display) { control(1).set_tag(std::move(display)); }

@@ -8,20 +8,34 @@ namespace host {
 
 std::string_view type_name(ControlType t) {
     switch (t) {
-        case ControlType::statictext: return "statictext";
-        case ControlType::line: return "line";
-        case ControlType::checkbox: return "checkbox";
-        case ControlType::radiobutton: return "radiobutton";
-        case ControlType::singlelineedit: return "singlelineedit";
-        case ControlType::multilineedit: return "multilineedit";
-        case ControlType::editmask: return "editmask";
-        case ControlType::dropdownlistbox: return "dropdownlistbox";
-        case ControlType::listbox: return "listbox";
-        case ControlType::groupbox: return "groupbox";
-        case ControlType::picturebutton: return "picturebutton";
-        case ControlType::datagrid: return "datagrid";
-        case ControlType::userobject: return "userobject";
-        case ControlType::window: return "window";
+        case ControlType::statictext:
+            return "statictext";
+        case ControlType::line:
+            return "line";
+        case ControlType::checkbox:
+            return "checkbox";
+        case ControlType::radiobutton:
+            return "radiobutton";
+        case ControlType::singlelineedit:
+            return "singlelineedit";
+        case ControlType::multilineedit:
+            return "multilineedit";
+        case ControlType::editmask:
+            return "editmask";
+        case ControlType::dropdownlistbox:
+            return "dropdownlistbox";
+        case ControlType::listbox:
+            return "listbox";
+        case ControlType::groupbox:
+            return "groupbox";
+        case ControlType::picturebutton:
+            return "picturebutton";
+        case ControlType::datagrid:
+            return "datagrid";
+        case ControlType::userobject:
+            return "userobject";
+        case ControlType::window:
+            return "window";
     }
     return "unknown";
 }

@@ -33,7 +33,18 @@ std::string_view type_name(ControlType t);
 // a null colour is possible when a script assigns one.
 using Colour = std::optional<std::int64_t>;
 
-enum class Property { tag, text, visible, enabled, checked, position, size, backcolor, items, selection };
+enum class Property {
+    tag,
+    text,
+    visible,
+    enabled,
+    checked,
+    position,
+    size,
+    backcolor,
+    items,
+    selection
+};
 
 class UserObject;
 
@@ -41,7 +52,7 @@ class UserObject;
 // raises. A script's own property write raises no event; it only tells the view (the observer),
 // so that the screen follows at once.
 class Control {
-public:
+  public:
     Control(UserObject* parent, ControlType type, std::string name);
     virtual ~Control();
     Control(const Control&) = delete;
@@ -95,11 +106,11 @@ public:
     // The view's hook: called after every property write.
     std::function<void(Control&, Property)> observer;
 
-protected:
+  protected:
     void changed(Property p);
     void set_text_silently(std::string v) { m_text = std::move(v); }
 
-private:
+  private:
     UserObject* m_parent;
     ControlType m_type;
     std::string m_name;
@@ -119,7 +130,7 @@ private:
 // Controls declared as members register themselves in declaration order, so an ancestor's
 // controls come first, then the derived class's own.
 class UserObject : public Control {
-public:
+  public:
     explicit UserObject(UserObject* parent, std::string name,
                         ControlType type = ControlType::userobject);
 
@@ -133,7 +144,7 @@ public:
     // The class name of the object (`uo_05_search_jbxx_name`, …).
     [[nodiscard]] virtual std::string_view class_name() const { return "userobject"; }
 
-private:
+  private:
     friend class Control;
     std::vector<Control*> m_controls;
 };

@@ -23,7 +23,9 @@ void RadioButton::set_checked(bool v) {
 EditMask::EditMask(UserObject* parent, std::string name, std::string mask)
     : Control(parent, ControlType::editmask, std::move(name)), m_mask{std::move(mask)} {}
 
-void EditMask::set_text(std::string v) { Control::set_text(m_mask.accept(v)); }
+void EditMask::set_text(std::string v) {
+    Control::set_text(m_mask.accept(v));
+}
 
 long ListControl::additem(std::string item) {
     m_items.push_back(std::move(item));

@@ -10,7 +10,7 @@ namespace host {
 
 // A calendar date (no time of day). The null date of the runtime is std::optional<Date>{}.
 class Date {
-public:
+  public:
     constexpr Date() = default;
     constexpr Date(int year, unsigned month, unsigned day)
         : m_ymd{std::chrono::year{year}, std::chrono::month{month}, std::chrono::day{day}} {}
@@ -35,7 +35,7 @@ public:
         return a.days() <=> b.days();
     }
 
-private:
+  private:
     std::chrono::year_month_day m_ymd{std::chrono::year{1970}, std::chrono::month{1},
                                       std::chrono::day{1}};
 };

@@ -16,7 +16,7 @@ namespace host {
 //    characters between them, which the field shows and the person may type or leave out.
 // Characters the mask does not admit at that point are dropped as they are typed.
 class Mask {
-public:
+  public:
     enum class Kind { number, date, text };
     explicit Mask(std::string pattern);
 
@@ -29,10 +29,10 @@ public:
     // places; the null date when the content is empty, incomplete or not a real date.
     [[nodiscard]] std::optional<Date> date_of(std::string_view content) const;
 
-private:
+  private:
     struct Slot {
-        char field = 0;        // 'y', 'm', 'd' for a digit place; 0 for a fixed character
-        std::string literal;   // the fixed character (UTF-8)
+        char field = 0;       // 'y', 'm', 'd' for a digit place; 0 for a fixed character
+        std::string literal;  // the fixed character (UTF-8)
     };
     std::string m_pattern;
     Kind m_kind = Kind::text;

@@ -43,10 +43,13 @@ std::string format_date(const Date& d, std::string_view format) {
     return out;
 }
 
-Date relative_date(const Date& d, long days) { return Date::from_days(d.days() + days); }
+Date relative_date(const Date& d, long days) {
+    return Date::from_days(d.days() + days);
+}
 
 Date first_of_next_month(const Date& d) {
-    const auto next = std::chrono::year_month{d.ymd().year(), d.ymd().month()} + std::chrono::months{1};
+    const auto next =
+        std::chrono::year_month{d.ymd().year(), d.ymd().month()} + std::chrono::months{1};
     return Date{next / std::chrono::day{1}};
 }
 

@@ -26,7 +26,7 @@ class Transaction;
 // of its transaction; none throws. A cursor must not outlive its transaction. Disconnecting the
 // transaction closes its open cursors.
 class Cursor {
-public:
+  public:
     Cursor(Transaction& trans, std::string sql);
     ~Cursor();
     Cursor(const Cursor&) = delete;
@@ -41,7 +41,7 @@ public:
     [[nodiscard]] const std::vector<db::ColumnInfo>& columns() const;
     void close();
 
-private:
+  private:
     friend class Transaction;
     void release() noexcept;  // drops the rows without touching the status
 
@@ -52,7 +52,7 @@ private:
 };
 
 class Transaction {
-public:
+  public:
     Transaction() = default;
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -81,7 +81,7 @@ public:
     void set_error(const db::DbError& e);
     void set_error(long dbcode, std::string text);
 
-private:
+  private:
     friend class Cursor;
     void close_cursors() noexcept;
 

@@ -18,7 +18,9 @@ ScriptErrorHandler& error_handler() {
     return handler;
 }
 
-std::string describe(const Control& c) { return std::string{type_name(c.type_of())} + " " + c.name(); }
+std::string describe(const Control& c) {
+    return std::string{type_name(c.type_of())} + " " + c.name();
+}
 
 void require_usable(const Control& c) {
     if (!c.shown()) throw ActionRefused(describe(c) + " is not visible and cannot be used");
@@ -56,7 +58,8 @@ void click(Control& c) {
         if (radio->parent() != nullptr) {
             for (Control* sibling : radio->parent()->controls()) {
                 auto* other = dynamic_cast<RadioButton*>(sibling);
-                if (other != nullptr && other != radio && other->checked()) other->set_checked(false);
+                if (other != nullptr && other != radio && other->checked())
+                    other->set_checked(false);
             }
         }
         radio->set_checked(true);

@@ -11,8 +11,8 @@
 
 #include "app/demo_data.h"
 #include "app/schema.h"
-#include "support/backends.h"
 #include "records.h"
+#include "support/backends.h"
 
 namespace {
 

@@ -24,13 +24,13 @@ Run run(const std::string& script) {
 }
 
 TEST(Session, TypeKeepsTheRestOfTheLineExactly) {
-    const auto r = run(
-        "panel uo_05_search_jbxx_name\n"
-        "type sle_value   a  b   \n"
-        "click cbx_like\n"
-        "show\n"
-        "type sle_value\n"
-        "show\r\n");
+    const auto r =
+        run("panel uo_05_search_jbxx_name\n"
+            "type sle_value   a  b   \n"
+            "click cbx_like\n"
+            "show\n"
+            "type sle_value\n"
+            "show\r\n");
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.out,
               "display: 包含a  b\n"
@@ -42,18 +42,18 @@ TEST(Session, TypeKeepsTheRestOfTheLineExactly) {
 }
 
 TEST(Session, FailedLinesAreReportedAndTheRunGoesOn) {
-    const auto r = run(
-        "# nothing created yet\n"
-        "show\n"
-        "panel uo_05_search_jbxx_all\n"
-        "container uo_05_search_jbxx_name\n"
-        "value 1\n"
-        "panel uo_05_search_jbxx_sblb\n"
-        "click rb_4\n"
-        "pick rb_1 x\n"
-        "\n"
-        "click rb_1\n"
-        "show\n");
+    const auto r =
+        run("# nothing created yet\n"
+            "show\n"
+            "panel uo_05_search_jbxx_all\n"
+            "container uo_05_search_jbxx_name\n"
+            "value 1\n"
+            "panel uo_05_search_jbxx_sblb\n"
+            "click rb_4\n"
+            "pick rb_1 x\n"
+            "\n"
+            "click rb_1\n"
+            "show\n");
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.out,
               "error: line 2: no panel: use \"panel CLASS\" first\n"
@@ -68,61 +68,65 @@ TEST(Session, FailedLinesAreReportedAndTheRunGoesOn) {
 }
 
 TEST(Session, ContainerPositionsValuesAndReset) {
-    const auto r = run(
-        "container uo_05_search_jbxx_all_po\n"
-        "value 9\n"
-        "type sle_value x\n"
-        "panel-at 9\n"
-        "type sle_value 王芳\n"
-        "value 9\n"
-        "panel-at 2\n"
-        "click cbx_1\n"
-        "value 2\n"
-        "reset\n"
-        "value 2\n"
-        "type em_1 2003年05月\n"
-        "value 10\n"
-        "panel-at x\n");
+    const auto r =
+        run("container uo_05_search_jbxx_all_po\n"
+            "value 9\n"
+            "type sle_value x\n"
+            "panel-at 9\n"
+            "type sle_value 王芳\n"
+            "value 9\n"
+            "panel-at 2\n"
+            "click cbx_1\n"
+            "value 2\n"
+            "reset\n"
+            "value 2\n"
+            "type em_1 2003年05月\n"
+            "value 10\n"
+            "panel-at x\n");
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.out,
-              "display: \nsql: \nitem: 姓名\nvalid: false\n"
-              "error: line 3: no panel chosen: use \"panel-at POSITION\" first\n"
-              "display: 等于王芳\nsql: 姓名_配偶 ='王芳'\nitem: 姓名\nvalid: true\n"
-              "display: 未离/退休职工\nsql: 离退休时间_配偶 Is Null\nitem: 离/退休时间\nvalid: true\n"
-              "display: \nsql: \nitem: 离/退休时间\nvalid: false\n"
-              "error: line 12: editmask em_1 is disabled and cannot be used\n"
-              "error: line 13: Array bounds exceeded: control 10 of 9 in uo_05_search_jbxx_all_po\n"
-              "error: line 14: a position must be a whole number, not \"x\"\n");
+    EXPECT_EQ(
+        r.out,
+        "display: \nsql: \nitem: 姓名\nvalid: false\n"
+        "error: line 3: no panel chosen: use \"panel-at POSITION\" first\n"
+        "display: 等于王芳\nsql: 姓名_配偶 ='王芳'\nitem: 姓名\nvalid: true\n"
+        "display: 未离/退休职工\nsql: 离退休时间_配偶 Is Null\nitem: 离/退休时间\nvalid: true\n"
+        "display: \nsql: \nitem: 离/退休时间\nvalid: false\n"
+        "error: line 12: editmask em_1 is disabled and cannot be used\n"
+        "error: line 13: Array bounds exceeded: control 10 of 9 in uo_05_search_jbxx_all_po\n"
+        "error: line 14: a position must be a whole number, not \"x\"\n");
 }
 
 class SessionDb : public trq05_test::BackendTest {};
 
 TEST_P(SessionDb, TheBankPanelListsAndPicksFromTheDatabase) {
     app::create_schema(db());
-    db().execute("INSERT INTO t_05_baseinfo_old (编号, 货币补贴开户行) VALUES ('1', '中国工商银行'), ('2', NULL)");
+    db().execute(
+        "INSERT INTO t_05_baseinfo_old (编号, 货币补贴开户行) VALUES ('1', '中国工商银行'), ('2', "
+        "NULL)");
     app::sqlca.params = params();
     app::sqlca.connect();
     ASSERT_EQ(app::sqlca.sqlcode(), 0) << app::sqlca.sqlerrtext();
-    const auto r = run(
-        "panel uo_05_search_jbxx_khh\n"
-        "list sle_value\n"
-        "pick sle_value 中国工商银行\n"
-        "show\n"
-        "container uo_05_search_jbxx_all\n"
-        "panel-at 3\n"
-        "list sle_value\n"
-        "pick sle_value 中国工商银行\n"
-        "value 3\n"
-        "reset\n"
-        "list sle_value\n"
-        "value 3\n");
+    const auto r =
+        run("panel uo_05_search_jbxx_khh\n"
+            "list sle_value\n"
+            "pick sle_value 中国工商银行\n"
+            "show\n"
+            "container uo_05_search_jbxx_all\n"
+            "panel-at 3\n"
+            "list sle_value\n"
+            "pick sle_value 中国工商银行\n"
+            "value 3\n"
+            "reset\n"
+            "list sle_value\n"
+            "value 3\n");
     app::sqlca.disconnect();
     EXPECT_TRUE(r.ok) << r.out;
     EXPECT_EQ(r.out,
               "entry: 中国工商银行\n"
               "display: 等于中国工商银行\nsql: 货币补贴开户行 ='中国工商银行'\nflag: 1\n"
               "entry: 中国工商银行\n"
-              "display: 等于中国工商银行\nsql: 货币补贴开户行 ='中国工商银行'\nitem: 开户行\nvalid: true\n"
+              "display: 等于中国工商银行\nsql: 货币补贴开户行 ='中国工商银行'\nitem: "
+              "开户行\nvalid: true\n"
               "entry: 中国工商银行\n"
               "display: \nsql: \nitem: 开户行\nvalid: false\n");
 }

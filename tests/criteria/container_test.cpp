@@ -4,8 +4,8 @@
 #include "app/schema.h"
 #include "criteria/containers.h"
 #include "criteria/panel_fixture.h"
-#include "support/backends.h"
 #include "host/user_actions.h"
+#include "support/backends.h"
 
 namespace {
 
@@ -17,7 +17,8 @@ struct Value {
     bool valid = false;
     friend bool operator==(const Value&, const Value&) = default;
     friend std::ostream& operator<<(std::ostream& os, const Value& v) {
-        return os << "{" << v.display << " | " << v.sql << " | " << v.item << " | " << v.valid << "}";
+        return os << "{" << v.display << " | " << v.sql << " | " << v.item << " | " << v.valid
+                  << "}";
     }
 };
 
@@ -85,8 +86,9 @@ TEST(Containers, ReadsTheCarriersAndTheTrimmedFlag) {
     EXPECT_EQ(value(*all, 13), (Value{"等于张三", "姓名 ='张三'", "姓名", true}));
     host::type_and_leave(all->uo_1.sle_value, "");
     EXPECT_EQ(value(*all, 13), (Value{"等于张三", "姓名 ='张三'", "姓名", false}));
-    for (auto [flag, valid] : {std::pair{" 1 ", true}, std::pair{"1", true}, std::pair{"0", false},
-                               std::pair{"", false}, std::pair{"11", false}, std::pair{"\t1", false}}) {
+    for (auto [flag, valid] :
+         {std::pair{" 1 ", true}, std::pair{"1", true}, std::pair{"0", false}, std::pair{"", false},
+          std::pair{"11", false}, std::pair{"\t1", false}}) {
         all->uo_1.st_btrue.set_tag(flag);
         EXPECT_EQ(value(*all, 13).valid, valid) << '"' << flag << '"';
     }
@@ -121,7 +123,7 @@ TEST(Containers, ResetEmptiesEveryConditionAndInputButKeepsTheRest) {
     EXPECT_EQ(all->uo_5.em_1.text(), "");
     EXPECT_TRUE(all->uo_5.em_1.enabled());
     EXPECT_EQ(all->uo_12.st_2.text(), "上报类别：");  // labels keep their text
-    EXPECT_EQ(all->uo_13.tag(), "分类编号");       // item names stay
+    EXPECT_EQ(all->uo_13.tag(), "分类编号");          // item names stay
 
     // After the reset a side whose field is still on but shows no operator takes no part.
     host::pick(all->uo_5.ddlb_2, "<");
@@ -147,7 +149,9 @@ class ContainerBank : public trq05_test::BackendTest {};
 
 TEST_P(ContainerBank, ResetKeepsTheBankListAndSelectsNothing) {
     app::create_schema(db());
-    db().execute("INSERT INTO t_05_baseinfo_old (编号, 货币补贴开户行) VALUES ('1', '招商银行'), ('2', '中国银行')");
+    db().execute(
+        "INSERT INTO t_05_baseinfo_old (编号, 货币补贴开户行) VALUES ('1', '招商银行'), ('2', "
+        "'中国银行')");
     app::sqlca.params = params();
     app::sqlca.connect();
     ASSERT_EQ(app::sqlca.sqlcode(), 0) << app::sqlca.sqlerrtext();

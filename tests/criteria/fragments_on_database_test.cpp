@@ -63,7 +63,7 @@ std::vector<std::string> conditions_of(host::UserObject& panel) {
 }
 
 class FragmentsOnDatabase : public trq05_test::BackendTest {
-protected:
+  protected:
     void SetUp() override {
         BackendTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
@@ -87,7 +87,9 @@ protected:
             panel.set_visible(true);
             for (const auto& sql : conditions_of(panel)) {
                 SCOPED_TRACE(sql);
-                EXPECT_NO_THROW((void)all_rows("SELECT t_05_baseinfo_old.编号 FROM t_05_baseinfo_old where ('1'='1') and (" + sql + ")"));
+                EXPECT_NO_THROW((void)all_rows(
+                    "SELECT t_05_baseinfo_old.编号 FROM t_05_baseinfo_old where ('1'='1') and (" +
+                    sql + ")"));
                 ++ran;
             }
         }

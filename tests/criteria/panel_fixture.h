@@ -36,5 +36,6 @@ inline host::Control& ctl(const host::UserObject& o, const char* name) {
 }  // namespace testing_support
 
 inline std::ostream& operator<<(std::ostream& os, const testing_support::Condition& c) {
-    return os << "{display=\"" << c.display << "\", sql=\"" << c.sql << "\", flag=\"" << c.flag << "\"}";
+    return os << "{display=\"" << c.display << "\", sql=\"" << c.sql << "\", flag=\"" << c.flag
+              << "\"}";
 }

@@ -26,8 +26,8 @@ TEST(Numbers, ConvertAndFormatWithTwoPlaces) {
         const char* text;
         const char* formatted;
     };
-    const Case cases[] = {{"50", "50.00"}, {"7.5", "7.50"}, {"999.99", "999.99"}, {"7.", "7.00"},
-                          {".5", "0.50"},  {"0.01", "0.01"}, {"", "0.00"},        {"abc", "0.00"}};
+    const Case cases[] = {{"50", "50.00"}, {"7.5", "7.50"},  {"999.99", "999.99"}, {"7.", "7.00"},
+                          {".5", "0.50"},  {"0.01", "0.01"}, {"", "0.00"},         {"abc", "0.00"}};
     for (const auto& c : cases) {
         EXPECT_EQ(host::format_number(host::to_real(c.text), "0.00"), c.formatted) << c.text;
     }

@@ -111,8 +111,8 @@ class BackendTest : public testing::TestWithParam<Backend> {
         trq05_test::backend_label)
 
 // A behaviour that only one back end has (a dropped server connection, text in a date column).
-#define TRQ05_ONE_BACKEND(suite, backend)                                                 \
-    INSTANTIATE_TEST_SUITE_P(, suite, testing::Values(trq05_test::Backend::backend),      \
+#define TRQ05_ONE_BACKEND(suite, backend)                                            \
+    INSTANTIATE_TEST_SUITE_P(, suite, testing::Values(trq05_test::Backend::backend), \
                              trq05_test::backend_label)
 
 }  // namespace trq05_test

@@ -14,11 +14,13 @@ namespace {
 constexpr std::array<std::string_view, 6> kOperatorItems{"<", "<=", "=", ">=", ">", "空"};
 
 bool is_operator(std::string_view op) {
-    return std::find(kOperatorItems.begin(), kOperatorItems.end() - 1, op) != kOperatorItems.end() - 1;
+    return std::find(kOperatorItems.begin(), kOperatorItems.end() - 1, op) !=
+           kOperatorItems.end() - 1;
 }
 
 bool has_digit(std::string_view s) {
-    return std::any_of(s.begin(), s.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+    return std::any_of(s.begin(), s.end(),
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
 void fill_operators(host::DropDownListBox& ddlb) {
@@ -95,7 +97,8 @@ void area_range_panel::of_setvalue() {
 }
 
 namespace {
-constexpr AreaRangeSpec kZfcqzmj{"uo_05_search_jbxx_zfcqzmj", "产权证面积", "产权证面积：", "产权证面积"};
+constexpr AreaRangeSpec kZfcqzmj{"uo_05_search_jbxx_zfcqzmj", "产权证面积", "产权证面积：",
+                                 "产权证面积"};
 constexpr AreaRangeSpec kJzmj{"uo_05_search_jbxx_jzmjytjgt", "核定面积(含阳台及公摊)",
                               "核定面积(含阳台及公摊)：", "核定面积"};
 constexpr AreaRangeSpec kZfcqzmjPo{"uo_05_search_jbxx_zfcqzmj_po", "产权证面积", "产权证面积：",
@@ -104,8 +107,10 @@ constexpr AreaRangeSpec kJzmjPo{"uo_05_search_jbxx_jzmjytjgt_po", "核定面积(
                                 "核定面积(含阳台及公摊)：", "核定面积_配偶"};
 }  // namespace
 
-uo_05_search_jbxx_zfcqzmj::uo_05_search_jbxx_zfcqzmj(host::UserObject* p) : area_range_panel(p, kZfcqzmj) {}
-uo_05_search_jbxx_jzmjytjgt::uo_05_search_jbxx_jzmjytjgt(host::UserObject* p) : area_range_panel(p, kJzmj) {}
+uo_05_search_jbxx_zfcqzmj::uo_05_search_jbxx_zfcqzmj(host::UserObject* p)
+    : area_range_panel(p, kZfcqzmj) {}
+uo_05_search_jbxx_jzmjytjgt::uo_05_search_jbxx_jzmjytjgt(host::UserObject* p)
+    : area_range_panel(p, kJzmj) {}
 uo_05_search_jbxx_zfcqzmj_po::uo_05_search_jbxx_zfcqzmj_po(host::UserObject* p)
     : area_range_panel(p, kZfcqzmjPo) {}
 uo_05_search_jbxx_jzmjytjgt_po::uo_05_search_jbxx_jzmjytjgt_po(host::UserObject* p)

@@ -16,7 +16,7 @@ struct AreaRangeSpec {
 // A panel that compares a floor-area column with one or two numbers. Each side is an operator
 // list and a number field; "空" switches a side off.
 class area_range_panel : public uo_find_parent {
-public:
+  public:
     area_range_panel(host::UserObject* parent, const AreaRangeSpec& spec);
 
     void of_setvalue();
@@ -28,27 +28,27 @@ public:
     host::DropDownListBox ddlb_2{this, "ddlb_2"};
     host::EditMask em_2{this, "em_2", "###.##"};
 
-private:
+  private:
     const AreaRangeSpec& m_spec;
 };
 
 class uo_05_search_jbxx_zfcqzmj final : public area_range_panel {
-public:
+  public:
     explicit uo_05_search_jbxx_zfcqzmj(host::UserObject* parent = nullptr);
 };
 
 class uo_05_search_jbxx_jzmjytjgt final : public area_range_panel {
-public:
+  public:
     explicit uo_05_search_jbxx_jzmjytjgt(host::UserObject* parent = nullptr);
 };
 
 class uo_05_search_jbxx_zfcqzmj_po final : public area_range_panel {
-public:
+  public:
     explicit uo_05_search_jbxx_zfcqzmj_po(host::UserObject* parent = nullptr);
 };
 
 class uo_05_search_jbxx_jzmjytjgt_po final : public area_range_panel {
-public:
+  public:
     explicit uo_05_search_jbxx_jzmjytjgt_po(host::UserObject* parent = nullptr);
 };
 

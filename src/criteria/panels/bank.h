@@ -9,7 +9,7 @@ namespace criteria {
 // The bank of the cash subsidy: a list of the banks found in the table when the panel is
 // created, compared for equality.
 class uo_05_search_jbxx_khh final : public uo_find_parent {
-public:
+  public:
     explicit uo_05_search_jbxx_khh(host::UserObject* parent = nullptr);
 
     void uo_setvalue();
@@ -18,7 +18,7 @@ public:
     host::StaticText st_2{this, "st_2"};
     host::DropDownListBox sle_value{this, "sle_value"};
 
-private:
+  private:
     void fill_banks();
 };
 

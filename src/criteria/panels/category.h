@@ -28,7 +28,7 @@ struct CategorySpec {
 // A panel whose radio buttons each stand for a ready-made predicate over the subsidy category
 // code (and, for some, the monthly amount).
 class category_panel : public uo_find_parent {
-public:
+  public:
     category_panel(host::UserObject* parent, const CategorySpec& spec);
 
     void uo_setvalue();
@@ -39,35 +39,35 @@ public:
     host::RadioButton rb_2{this, "rb_2"};
     host::RadioButton rb_3{this, "rb_3"};
 
-protected:
+  protected:
     // Panels with four buttons create rb_4 after rb_3 and hand it over here.
     void add_fourth(host::RadioButton& rb_4);
 
-private:
+  private:
     void set_up(host::RadioButton& rb, const CategoryOption& option);
     const CategorySpec& m_spec;
     std::array<host::RadioButton*, 4> m_buttons{};
 };
 
 class uo_05_search_jbxx_fflb final : public category_panel {
-public:
+  public:
     explicit uo_05_search_jbxx_fflb(host::UserObject* parent = nullptr);
     host::RadioButton rb_4{this, "rb_4"};
 };
 
 class uo_05_search_jbxx_sblb final : public category_panel {
-public:
+  public:
     explicit uo_05_search_jbxx_sblb(host::UserObject* parent = nullptr);
     host::RadioButton rb_4{this, "rb_4"};
 };
 
 class uo_05_search_jbxx_zflb final : public category_panel {
-public:
+  public:
     explicit uo_05_search_jbxx_zflb(host::UserObject* parent = nullptr);
 };
 
 class uo_05_search_jbxx_zglb final : public category_panel {
-public:
+  public:
     explicit uo_05_search_jbxx_zglb(host::UserObject* parent = nullptr);
 };
 

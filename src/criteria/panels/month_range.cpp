@@ -61,10 +61,14 @@ void month_range_panel::of_setvalue() {
 }
 
 namespace {
-constexpr MonthRangeSpec kGzsj{"uo_05_search_jbxx_gzsj", "参加工作时间", "参加工作时间：", "参加工作时间", false};
-constexpr MonthRangeSpec kGzsjPo{"uo_05_search_jbxx_gzsj_po", "参加工作时间", "参加工作时间：", "参加工作时间_配偶", false};
-constexpr MonthRangeSpec kTxsj{"uo_05_search_jbxx_txsj", "离/退休时间", "离/退休时间：", "离退休时间", true};
-constexpr MonthRangeSpec kTxsjPo{"uo_05_search_jbxx_txsj_po", "离/退休时间", "离/退休时间：", "离退休时间_配偶", true};
+constexpr MonthRangeSpec kGzsj{"uo_05_search_jbxx_gzsj", "参加工作时间", "参加工作时间：",
+                               "参加工作时间", false};
+constexpr MonthRangeSpec kGzsjPo{"uo_05_search_jbxx_gzsj_po", "参加工作时间", "参加工作时间：",
+                                 "参加工作时间_配偶", false};
+constexpr MonthRangeSpec kTxsj{"uo_05_search_jbxx_txsj", "离/退休时间", "离/退休时间：",
+                               "离退休时间", true};
+constexpr MonthRangeSpec kTxsjPo{"uo_05_search_jbxx_txsj_po", "离/退休时间", "离/退休时间：",
+                                 "离退休时间_配偶", true};
 }  // namespace
 
 uo_05_search_jbxx_gzsj::uo_05_search_jbxx_gzsj(host::UserObject* p) : month_range_panel(p, kGzsj) {}

@@ -44,10 +44,14 @@ constexpr TextMatchSpec kFczh{"uo_05_search_jbxx_fczh", "房产证号", "房产�
 constexpr TextMatchSpec kJtzz{"uo_05_search_jbxx_jtzz", "家庭住址", "家庭住址：", "家庭住址", 4};
 constexpr TextMatchSpec kFlbh{"uo_05_search_jbxx_flbh", "分类编号", "分类编号：", "分类编号", 16};
 constexpr TextMatchSpec kNamePo{"uo_05_search_jbxx_name_po", "姓名", "配偶姓名：", "姓名_配偶", 4};
-constexpr TextMatchSpec kSfzhPo{"uo_05_search_jbxx_sfzh_po", "身份证号", "身份证号：", "身份证号_配偶", 0};
-constexpr TextMatchSpec kJtzzPo{"uo_05_search_jbxx_jtzz_po", "家庭住址", "家庭住址：", "家庭住址_配偶", 4};
-constexpr TextMatchSpec kGzdwPo{"uo_05_search_jbxx_gzdw_po", "工作单位", "工作单位：", "工作单位_配偶", 8};
-constexpr TextMatchSpec kFczhPo{"uo_05_search_jbxx_fczh_po", "房产证号", "房产证号：", "房产证号_配偶", 16};
+constexpr TextMatchSpec kSfzhPo{"uo_05_search_jbxx_sfzh_po", "身份证号", "身份证号：",
+                                "身份证号_配偶", 0};
+constexpr TextMatchSpec kJtzzPo{"uo_05_search_jbxx_jtzz_po", "家庭住址", "家庭住址：",
+                                "家庭住址_配偶", 4};
+constexpr TextMatchSpec kGzdwPo{"uo_05_search_jbxx_gzdw_po", "工作单位", "工作单位：",
+                                "工作单位_配偶", 8};
+constexpr TextMatchSpec kFczhPo{"uo_05_search_jbxx_fczh_po", "房产证号", "房产证号：",
+                                "房产证号_配偶", 16};
 }  // namespace
 
 uo_05_search_jbxx_name::uo_05_search_jbxx_name(host::UserObject* p) : text_match_panel(p, kName) {}
@@ -56,10 +60,15 @@ uo_05_search_jbxx_sfzh::uo_05_search_jbxx_sfzh(host::UserObject* p) : text_match
 uo_05_search_jbxx_fczh::uo_05_search_jbxx_fczh(host::UserObject* p) : text_match_panel(p, kFczh) {}
 uo_05_search_jbxx_jtzz::uo_05_search_jbxx_jtzz(host::UserObject* p) : text_match_panel(p, kJtzz) {}
 uo_05_search_jbxx_flbh::uo_05_search_jbxx_flbh(host::UserObject* p) : text_match_panel(p, kFlbh) {}
-uo_05_search_jbxx_name_po::uo_05_search_jbxx_name_po(host::UserObject* p) : text_match_panel(p, kNamePo) {}
-uo_05_search_jbxx_sfzh_po::uo_05_search_jbxx_sfzh_po(host::UserObject* p) : text_match_panel(p, kSfzhPo) {}
-uo_05_search_jbxx_jtzz_po::uo_05_search_jbxx_jtzz_po(host::UserObject* p) : text_match_panel(p, kJtzzPo) {}
-uo_05_search_jbxx_gzdw_po::uo_05_search_jbxx_gzdw_po(host::UserObject* p) : text_match_panel(p, kGzdwPo) {}
-uo_05_search_jbxx_fczh_po::uo_05_search_jbxx_fczh_po(host::UserObject* p) : text_match_panel(p, kFczhPo) {}
+uo_05_search_jbxx_name_po::uo_05_search_jbxx_name_po(host::UserObject* p)
+    : text_match_panel(p, kNamePo) {}
+uo_05_search_jbxx_sfzh_po::uo_05_search_jbxx_sfzh_po(host::UserObject* p)
+    : text_match_panel(p, kSfzhPo) {}
+uo_05_search_jbxx_jtzz_po::uo_05_search_jbxx_jtzz_po(host::UserObject* p)
+    : text_match_panel(p, kJtzzPo) {}
+uo_05_search_jbxx_gzdw_po::uo_05_search_jbxx_gzdw_po(host::UserObject* p)
+    : text_match_panel(p, kGzdwPo) {}
+uo_05_search_jbxx_fczh_po::uo_05_search_jbxx_fczh_po(host::UserObject* p)
+    : text_match_panel(p, kFczhPo) {}
 
 }  // namespace criteria

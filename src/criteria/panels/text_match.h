@@ -19,7 +19,7 @@ struct TextMatchSpec {
 // A panel that compares a text column with a typed value: equal to it, or, with the wildcard
 // box ticked, containing it ("%" and "_" keep their LIKE meaning).
 class text_match_panel : public uo_find_parent {
-public:
+  public:
     text_match_panel(host::UserObject* parent, const TextMatchSpec& spec);
 
     void uo_setvalue();
@@ -29,14 +29,14 @@ public:
     host::StaticText st_2{this, "st_2"};
     host::SingleLineEdit sle_value{this, "sle_value"};
 
-private:
+  private:
     const TextMatchSpec& m_spec;
 };
 
-#define TRQ05_TEXT_MATCH_PANEL(cls)                              \
-    class cls final : public text_match_panel {                  \
-    public:                                                      \
-        explicit cls(host::UserObject* parent = nullptr);        \
+#define TRQ05_TEXT_MATCH_PANEL(cls)                       \
+    class cls final : public text_match_panel {           \
+      public:                                             \
+        explicit cls(host::UserObject* parent = nullptr); \
     };
 
 TRQ05_TEXT_MATCH_PANEL(uo_05_search_jbxx_name)

@@ -21,7 +21,9 @@ namespace host::db {
 // One value of a row: null, whole number, floating-point number (areas and amounts), text or date.
 using Value = std::variant<std::monostate, std::int64_t, double, std::string, Date>;
 
-inline bool is_null(const Value& v) { return std::holds_alternative<std::monostate>(v); }
+inline bool is_null(const Value& v) {
+    return std::holds_alternative<std::monostate>(v);
+}
 
 enum class ColumnType { integer, real, decimal, text, date, other };
 
@@ -31,20 +33,22 @@ struct ColumnInfo {
 };
 
 class DbError : public std::runtime_error {
-public:
+  public:
     enum class Kind {
         connection,  // cannot reach or open the database, or the connection was lost
         statement,   // the database rejected or failed a statement
         refused,     // refused before anything was run (not exactly one read-only SELECT)
     };
     DbError(Kind kind, std::string message, std::string sqlstate = {}, long code = 0)
-        : std::runtime_error(std::move(message)), m_kind{kind}, m_sqlstate{std::move(sqlstate)},
+        : std::runtime_error(std::move(message)),
+          m_kind{kind},
+          m_sqlstate{std::move(sqlstate)},
           m_code{code} {}
     [[nodiscard]] Kind kind() const { return m_kind; }
     [[nodiscard]] const std::string& sqlstate() const { return m_sqlstate; }
     [[nodiscard]] long code() const { return m_code; }  // the database's own error number
 
-private:
+  private:
     Kind m_kind;
     std::string m_sqlstate;
     long m_code;
@@ -52,7 +56,7 @@ private:
 
 // The rows of one SELECT, delivered in batches as they are read.
 class ResultSet {
-public:
+  public:
     virtual ~ResultSet() = default;
     [[nodiscard]] virtual const std::vector<ColumnInfo>& columns() const = 0;
     // Appends up to max_rows rows to out, row-major (columns().size() values a row), and
@@ -63,14 +67,14 @@ public:
 // Loads many rows into one table quickly (prepared inserts, or COPY); finish() makes them
 // durable, destruction without finish() discards them.
 class BulkLoader {
-public:
+  public:
     virtual ~BulkLoader() = default;
     virtual void add_row(std::span<const Value> row) = 0;
     virtual void finish() = 0;
 };
 
 class Connection {
-public:
+  public:
     virtual ~Connection() = default;
     [[nodiscard]] virtual std::string_view backend_name() const = 0;  // "sqlite", "postgresql"
 

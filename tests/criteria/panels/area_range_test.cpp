@@ -36,15 +36,22 @@ Condition area(const Sides& s) {
 
 TEST(AreaRange, OneOrTwoSides) {
     using P = uo_05_search_jbxx_zfcqzmj;
-    EXPECT_EQ(area<P>({">=", nullptr, "50.00", nullptr}), (Condition{">=50.00", "(产权证面积>='50.00')", "1"}));
-    EXPECT_EQ(area<P>({">=", "<=", "50.00", "100.00"}),
-              (Condition{">=50.00<=100.00", "(产权证面积>='50.00') and (产权证面积<='100.00')", "1"}));
-    EXPECT_EQ(area<P>({"=", "空", "75.00", "30.00"}), (Condition{"=75.00", "(产权证面积='75.00')", "1"}));
-    EXPECT_EQ(area<P>({"空", "<", "75.00", "80.50"}), (Condition{"<80.50", "(产权证面积<'80.50')", "1"}));
-    EXPECT_EQ(area<P>({nullptr, ">", nullptr, "60.00"}), (Condition{">60.00", "(产权证面积>'60.00')", "1"}));
-    EXPECT_EQ(area<P>({">", nullptr, "7.5", nullptr}), (Condition{">7.50", "(产权证面积>'7.5')", "1"}));
+    EXPECT_EQ(area<P>({">=", nullptr, "50.00", nullptr}),
+              (Condition{">=50.00", "(产权证面积>='50.00')", "1"}));
+    EXPECT_EQ(
+        area<P>({">=", "<=", "50.00", "100.00"}),
+        (Condition{">=50.00<=100.00", "(产权证面积>='50.00') and (产权证面积<='100.00')", "1"}));
+    EXPECT_EQ(area<P>({"=", "空", "75.00", "30.00"}),
+              (Condition{"=75.00", "(产权证面积='75.00')", "1"}));
+    EXPECT_EQ(area<P>({"空", "<", "75.00", "80.50"}),
+              (Condition{"<80.50", "(产权证面积<'80.50')", "1"}));
+    EXPECT_EQ(area<P>({nullptr, ">", nullptr, "60.00"}),
+              (Condition{">60.00", "(产权证面积>'60.00')", "1"}));
+    EXPECT_EQ(area<P>({">", nullptr, "7.5", nullptr}),
+              (Condition{">7.50", "(产权证面积>'7.5')", "1"}));
     EXPECT_EQ(area<uo_05_search_jbxx_jzmjytjgt_po>({">=", "<=", "50.00", "100.00"}),
-              (Condition{">=50.00<=100.00", "(核定面积_配偶>='50.00') and (核定面积_配偶<='100.00')", "1"}));
+              (Condition{">=50.00<=100.00",
+                         "(核定面积_配偶>='50.00') and (核定面积_配偶<='100.00')", "1"}));
 }
 
 TEST(AreaRange, NoActiveSideOrAnActiveSideWithoutANumberIsInvalid) {
@@ -80,7 +87,8 @@ TEST(AreaRange, SwitchingASideOffKeepsItsNumber) {
     EXPECT_EQ(p->em_1.text(), "50");
     EXPECT_EQ(condition(*p), (Condition{"<90.00", "(核定面积<'90')", "1"}));
     host::pick(p->ddlb_1, ">=");
-    EXPECT_EQ(condition(*p), (Condition{">=50.00<90.00", "(核定面积>='50') and (核定面积<'90')", "1"}));
+    EXPECT_EQ(condition(*p),
+              (Condition{">=50.00<90.00", "(核定面积>='50') and (核定面积<'90')", "1"}));
 }
 
 TEST(AreaRange, ControlsAndItems) {

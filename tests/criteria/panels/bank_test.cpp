@@ -5,8 +5,8 @@
 #include "app/globals.h"
 #include "app/schema.h"
 #include "criteria/panel_fixture.h"
-#include "support/backends.h"
 #include "host/user_actions.h"
+#include "support/backends.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ using testing_support::condition;
 using testing_support::make;
 
 class BankPanel : public trq05_test::BackendTest {
-protected:
+  protected:
     void SetUp() override {
         BackendTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
@@ -24,7 +24,8 @@ protected:
         db().execute(
             "INSERT INTO t_05_baseinfo_old (编号, 姓名, 货币补贴开户行) VALUES "
             "('1', '张三', '中国工商银行'), ('2', '李四', '中国建设银行'), ('3', '王五', NULL), "
-            "('4', '赵六', '中国工商银行'), ('5', '钱七', ' 交通银行 '), ('6', '孙八', 'O''Neil Bank')");
+            "('4', '赵六', '中国工商银行'), ('5', '钱七', ' 交通银行 '), ('6', '孙八', 'O''Neil "
+            "Bank')");
         app::sqlca.params = params();
         app::sqlca.connect();
         ASSERT_EQ(app::sqlca.sqlcode(), 0) << app::sqlca.sqlerrtext();
@@ -50,7 +51,8 @@ TEST_P(BankPanel, ListsEachBankOnceInTheDatabasesOrderWithoutNull) {
 TEST_P(BankPanel, PickingABankGivesEqualityOnTheTrimmedName) {
     auto p = make<uo_05_search_jbxx_khh>();
     host::pick(p->sle_value, "中国工商银行");
-    EXPECT_EQ(condition(*p), (Condition{"等于中国工商银行", "货币补贴开户行 ='中国工商银行'", "1"}));
+    EXPECT_EQ(condition(*p),
+              (Condition{"等于中国工商银行", "货币补贴开户行 ='中国工商银行'", "1"}));
     host::pick(p->sle_value, " 交通银行 ");
     EXPECT_EQ(condition(*p), (Condition{"等于交通银行", "货币补贴开户行 ='交通银行'", "1"}));
     host::pick(p->sle_value, "O'Neil Bank");

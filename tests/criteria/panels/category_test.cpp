@@ -38,17 +38,21 @@ TEST(Category, EachButtonWritesItsFixedCondition) {
     auto fflb = make<uo_05_search_jbxx_fflb>();
     expect_options(*fflb, "发放类别：", "发放类别",
                    {{"rb_1", "仅有一次性发放职工", "仅有一次性发放职工",
-                     "(领取补贴类别='TN' or 领取补贴类别='TW') or ((领取补贴类别='ZN' or 领取补贴类别='ZW') and 月领取额=0)"},
-                    {"rb_2", "仅有按月发放职工", "仅有按月发放职工", "(领取补贴类别='NN' or 领取补贴类别='NW')"},
+                     "(领取补贴类别='TN' or 领取补贴类别='TW') or ((领取补贴类别='ZN' or "
+                     "领取补贴类别='ZW') and 月领取额=0)"},
+                    {"rb_2", "仅有按月发放职工", "仅有按月发放职工",
+                     "(领取补贴类别='NN' or 领取补贴类别='NW')"},
                     {"rb_3", "一次性 + 按月发放", "一次性发放+按月发放",
                      "((领取补贴类别='ZN' or 领取补贴类别='ZW') and 月领取额>0)"},
                     {"rb_4", "已达标职工", "已达标职工",
                      "(领取补贴类别='TY' or 领取补贴类别='ZY' or 领取补贴类别='NY')"}});
     auto sblb = make<uo_05_search_jbxx_sblb>();
-    expect_options(*sblb, "上报类别：", "上报类别",
-                   {{"rb_1", "离退休职工", "离退休职工", "(领取补贴类别='TN' or 领取补贴类别='TW')"},
-                    {"rb_2", "工龄满25年无房职工", "工龄满25年无房职工", "(领取补贴类别='ZN' and 月领取额= 0)"},
-                    {"rb_3", "无房新职工2004年后工作", "无房新职工2004年后工作", "( 领取补贴类别='NN'  )"}});
+    expect_options(
+        *sblb, "上报类别：", "上报类别",
+        {{"rb_1", "离退休职工", "离退休职工", "(领取补贴类别='TN' or 领取补贴类别='TW')"},
+         {"rb_2", "工龄满25年无房职工", "工龄满25年无房职工",
+          "(领取补贴类别='ZN' and 月领取额= 0)"},
+         {"rb_3", "无房新职工2004年后工作", "无房新职工2004年后工作", "( 领取补贴类别='NN'  )"}});
     auto zflb = make<uo_05_search_jbxx_zflb>();
     expect_options(*zflb, "住房类别：", "住房类别",
                    {{"rb_1", "已达标户", "已达标户", "领取补贴类别 like  '_Y%'"},
@@ -67,7 +71,8 @@ TEST(Category, OnlyTheClickedButtonStaysChecked) {
     host::click(p->rb_2);
     EXPECT_FALSE(p->rb_1.checked());
     EXPECT_TRUE(p->rb_2.checked());
-    EXPECT_EQ(condition(*p), (Condition{"仅有按月发放职工", "(领取补贴类别='NN' or 领取补贴类别='NW')", "1"}));
+    EXPECT_EQ(condition(*p),
+              (Condition{"仅有按月发放职工", "(领取补贴类别='NN' or 领取补贴类别='NW')", "1"}));
 }
 
 TEST(Category, TheReportingPanelsFourthOptionCannotBeChosen) {

@@ -30,26 +30,29 @@ TEST(MonthRange, EveryDayOfBothMonthsIsInside) {
     EXPECT_EQ(months<uo_05_search_jbxx_gzsj>("2004年03月", "2004年12月"),
               (Condition{"2004年03月至2004年12月",
                          "参加工作时间>'2004-02-29' and 参加工作时间<'2005-01-01'", "1"}));
-    EXPECT_EQ(months<uo_05_search_jbxx_gzsj_po>("2003年05月", "2003年07月"),
-              (Condition{"2003年05月至2003年07月",
-                         "参加工作时间_配偶>'2003-04-30' and 参加工作时间_配偶<'2003-08-01'", "1"}));
+    EXPECT_EQ(
+        months<uo_05_search_jbxx_gzsj_po>("2003年05月", "2003年07月"),
+        (Condition{"2003年05月至2003年07月",
+                   "参加工作时间_配偶>'2003-04-30' and 参加工作时间_配偶<'2003-08-01'", "1"}));
     EXPECT_EQ(months<uo_05_search_jbxx_txsj>("2004年01月", "2004年02月"),
               (Condition{"2004年01月至2004年02月",
                          "离退休时间>'2003-12-31' and 离退休时间<'2004-03-01'", "1"}));
 }
 
 TEST(MonthRange, MissingImpossibleOrReversedMonthsAreInvalid) {
-    for (auto [start, end] : {std::pair{"2004年06月", "2003年05月"}, std::pair{"2003年05月", ""},
-                              std::pair{"", "2003年05月"}, std::pair{"2003年13月", "2004年01月"},
-                              std::pair{"2003年00月", "2004年01月"}, std::pair{"2003年0", "2004年01月"}}) {
+    for (auto [start, end] :
+         {std::pair{"2004年06月", "2003年05月"}, std::pair{"2003年05月", ""},
+          std::pair{"", "2003年05月"}, std::pair{"2003年13月", "2004年01月"},
+          std::pair{"2003年00月", "2004年01月"}, std::pair{"2003年0", "2004年01月"}}) {
         EXPECT_EQ(months<uo_05_search_jbxx_gzsj>(start, end).flag, "0") << start << " " << end;
     }
     auto p = make<uo_05_search_jbxx_gzsj>();
     host::type_and_leave(p->em_1, "2003年05月");
     host::type_and_leave(p->em_2, "2003年06月");
     host::type_and_leave(p->em_1, "2004年06月");  // now after the end: the old range stays, invalid
-    EXPECT_EQ(condition(*p), (Condition{"2003年05月至2003年06月",
-                                        "参加工作时间>'2003-04-30' and 参加工作时间<'2003-07-01'", "0"}));
+    EXPECT_EQ(condition(*p),
+              (Condition{"2003年05月至2003年06月",
+                         "参加工作时间>'2003-04-30' and 参加工作时间<'2003-07-01'", "0"}));
 }
 
 TEST(MonthRange, NotRetiredBoxSelectsEmptyRetirementDates) {

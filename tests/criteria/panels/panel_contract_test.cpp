@@ -10,7 +10,7 @@
 namespace {
 
 class PanelContract : public ::testing::TestWithParam<std::string_view> {
-protected:
+  protected:
     void TearDown() override { app::gl_windowbackcolor = saved; }
     std::optional<double> saved = app::gl_windowbackcolor;
 };

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "support/backends.h"
 #include "host/transaction.h"
+#include "support/backends.h"
 
 namespace {
 
