@@ -60,7 +60,7 @@ bool is_keyword(std::string_view word, std::string_view upper_keyword) {
     return true;
 }
 
-StatementScan scan_statements(std::string_view sql) {
+StatementScan scan_statements(std::string_view sql, bool nested_comments) {
     StatementScan s;
     bool in_first = true;   // still inside the first statement
     bool want_word = true;  // the first word has not been seen yet
@@ -93,7 +93,7 @@ StatementScan scan_statements(std::string_view sql) {
             int depth = 1;
             i += 2;
             while (i < n && depth > 0) {
-                if (sql[i] == '/' && i + 1 < n && sql[i + 1] == '*') {
+                if (nested_comments && sql[i] == '/' && i + 1 < n && sql[i + 1] == '*') {
                     ++depth;
                     i += 2;
                 } else if (sql[i] == '*' && i + 1 < n && sql[i + 1] == '/') {

@@ -3,7 +3,8 @@
 // A light lexical look at SQL text, enough to tell how many statements it holds and what kind
 // the first one is, without running anything. It knows quoted literals ('O''Brien', E'\''),
 // quoted identifiers, dollar quoting and both comment forms, so a ';' inside any of them does
-// not end a statement.
+// not end a statement. Block comments nest as in PostgreSQL unless nested_comments is false
+// (SQLite, where a block comment ends at its first "*/").
 
 #include <cstddef>
 #include <string_view>
@@ -17,7 +18,7 @@ struct StatementScan {
     bool more = false;            // another statement follows the first
 };
 
-[[nodiscard]] StatementScan scan_statements(std::string_view sql);
+[[nodiscard]] StatementScan scan_statements(std::string_view sql, bool nested_comments = true);
 
 // ASCII case-insensitive comparison of a word with an upper-case keyword.
 [[nodiscard]] bool is_keyword(std::string_view word, std::string_view upper_keyword);

@@ -292,7 +292,7 @@ class SqliteConnection final : public Connection {
     [[nodiscard]] std::string_view backend_name() const override { return "sqlite"; }
 
     [[nodiscard]] std::unique_ptr<ResultSet> select(std::string_view sql) override {
-        if (!detail::is_single_query(detail::scan_statements(sql))) refuse_reason(sql);
+        if (!detail::is_single_query(detail::scan_statements(sql, false))) refuse_reason(sql);
         StmtHandle st = prepare_query(sql);
         if (!st) refuse("The query text holds no statement.");
         if (!sqlite3_stmt_readonly(st.get()))
@@ -353,7 +353,7 @@ class SqliteConnection final : public Connection {
     }
 
     [[noreturn]] static void refuse_reason(std::string_view sql) {
-        const detail::StatementScan s = detail::scan_statements(sql);
+        const detail::StatementScan s = detail::scan_statements(sql, false);
         if (s.empty) refuse("The query text holds no statement.");
         if (s.more) refuse("Only one statement can be run at a time.");
         refuse("Only a query (SELECT) can be run here.");

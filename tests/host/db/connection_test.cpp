@@ -142,6 +142,17 @@ TEST_P(Connection, RefusesAnythingButOneQueryAndRunsNothing) {
     }
 }
 
+// SQLite ends a block comment at its first "*/", so the PRAGMA below is its first statement.
+TEST_P(SqliteConnection, BlockCommentsDoNotNestSoAStatementAfterOneIsSeen) {
+    const std::string sql = "/* /* */ PRAGMA locking_mode = EXCLUSIVE -- */ SELECT 1";
+    try {
+        auto rs = db().select(sql);
+        ADD_FAILURE() << "not refused";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::refused) << e.what();
+    }
+}
+
 TEST_P(Connection, QueriesThatWouldWriteFailAndChangeNothing) {
     db().execute("CREATE TABLE t (a INTEGER); INSERT INTO t VALUES (1), (2);");
     for (const std::string sql :
