@@ -120,8 +120,12 @@ class SqliteResultSet final : public ResultSet {
                 break;
             }
             if (rc != SQLITE_ROW) {
+                // The error is read first: finalizing the last statement of a closed
+                // connection frees the connection.
+                const DbError e(DbError::Kind::statement, sqlite3_errmsg(m_db), {},
+                                sqlite3_extended_errcode(m_db));
                 m_st.reset();
-                check(m_db, rc);
+                throw e;
             }
             for (int c = 0; c < ncols; ++c) read_value(st, c, out);
             ++rows;
@@ -246,7 +250,6 @@ class SqliteBulkLoader final : public BulkLoader {
 
     void finish() override {
         if (!m_open) throw DbError(DbError::Kind::statement, "The load is already finished.");
-        m_st.reset();
         const int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) {
             DbError e(DbError::Kind::statement, sqlite3_errmsg(m_db), {},
@@ -255,15 +258,17 @@ class SqliteBulkLoader final : public BulkLoader {
             throw e;
         }
         m_open = false;
+        m_st.reset();
     }
 
   private:
+    // The statement goes last: finalizing the last statement of a closed connection frees it.
     void rollback() noexcept {
-        m_st.reset();
         if (m_open) {
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
             m_open = false;
         }
+        m_st.reset();
     }
 
     sqlite3* m_db;
