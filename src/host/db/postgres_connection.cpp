@@ -245,7 +245,9 @@ class PgResultSet final : public ResultSet {
         if (st == PGRES_TUPLES_OK) {
             r.reset();
             m_session->drain();
-            m_session->exec("COMMIT", PGRES_COMMAND_OK);
+            // A query has nothing to keep; ending with ROLLBACK also undoes what a function it
+            // called changed for the session (set_config(..., false), pg_notify).
+            m_session->exec("ROLLBACK", PGRES_COMMAND_OK);
             return nullptr;
         }
         const DbError e = m_session->error(r.get());

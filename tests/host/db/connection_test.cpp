@@ -318,6 +318,13 @@ TEST_P(Connection, BulkLoadCommitsOnFinishAndDiscardsOtherwise) {
     EXPECT_EQ(count("补贴"), 5);
 }
 
+// A query that changes a setting for the session leaves it as it was.
+TEST_P(PostgresConnection, SettingsAQueryChangesDoNotOutliveIt) {
+    (void)all_rows("SELECT set_config('DateStyle', 'German', false)");
+    const std::vector<Value> want{Date{2024, 5, 6}};
+    EXPECT_EQ(all_rows("SELECT DATE '2024-05-06'"), want);
+}
+
 // An SQLite file cannot go away under its connection.
 TEST_P(PostgresConnection, LostConnectionIsReportedAsSuch) {
     const auto pid = all_rows("SELECT pg_backend_pid()").at(0);
