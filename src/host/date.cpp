@@ -28,6 +28,8 @@ std::optional<Date> parse_iso_date(std::string_view text) {
     // YYYY-MM-DD, then either the end or a time of day ("2024-01-31 08:00:00", "...T08:00").
     if (text.size() < 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
     if (text.size() > 10 && text[10] != ' ' && text[10] != 'T') return std::nullopt;
+    // PostgreSQL writes a date before the year 1 as "0044-03-15 BC" (a timestamp "... BC" too).
+    if (text.ends_with(" BC")) return std::nullopt;
     unsigned year = 0, month = 0, day = 0;
     if (!digits(text, 0, 4, year) || !digits(text, 5, 2, month) || !digits(text, 8, 2, day))
         return std::nullopt;

@@ -22,6 +22,8 @@ TEST(Date, ParsesIsoDatesAndRejectsEverythingElse) {
         {"20240131", std::nullopt},
         {"", std::nullopt},
         {"infinity", std::nullopt},
+        {"0044-03-15 BC", std::nullopt},
+        {"0044-03-15 12:00:00 BC", std::nullopt},
     };
     for (const auto& [text, want] : cases) EXPECT_EQ(host::parse_iso_date(text), want) << text;
 }
