@@ -452,6 +452,11 @@ class PgConnection final : public Connection {
         // through the description, that it returns rows. BEGIN comes first because a simple
         // query (PQexec) would drop the unnamed prepared statement.
         PGconn* conn = m_session->idle();
+        // Inside a transaction the application opened (or during a bulk load) BEGIN would only
+        // warn, and the query's own ROLLBACK would then end the application's transaction.
+        const PGTransactionStatusType open = PQtransactionStatus(conn);
+        if (open == PQTRANS_INTRANS || open == PQTRANS_INERROR || open == PQTRANS_ACTIVE)
+            refuse("A query cannot run inside a transaction that is already open.");
         m_session->exec("BEGIN READ ONLY", PGRES_COMMAND_OK);
         std::vector<ColumnInfo> columns;
         try {

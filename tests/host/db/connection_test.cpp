@@ -325,6 +325,20 @@ TEST_P(PostgresConnection, SettingsAQueryChangesDoNotOutliveIt) {
     EXPECT_EQ(all_rows("SELECT DATE '2024-05-06'"), want);
 }
 
+// SQLite runs such a query inside the open transaction and leaves it open.
+TEST_P(PostgresConnection, QueryInsideAnOpenTransactionIsRefusedAndEndsNothing) {
+    db().execute("CREATE TABLE t (a INTEGER)");
+    db().execute("BEGIN; INSERT INTO t VALUES (1)");
+    try {
+        auto rs = db().select("SELECT a FROM t");
+        ADD_FAILURE() << "not refused";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::refused) << e.what();
+    }
+    db().execute("INSERT INTO t VALUES (2); COMMIT");
+    EXPECT_EQ(count("t"), 2);
+}
+
 // An SQLite file cannot go away under its connection.
 TEST_P(PostgresConnection, LostConnectionIsReportedAsSuch) {
     const auto pid = all_rows("SELECT pg_backend_pid()").at(0);
