@@ -6,7 +6,7 @@
 
 #include "app/globals.h"
 #include "app/schema.h"
-#include "support/backends.h"
+#include "support/sqlca_backend.h"
 
 namespace {
 
@@ -96,16 +96,14 @@ TEST(Session, ContainerPositionsValuesAndReset) {
         "error: line 14: a position must be a whole number, not \"x\"\n");
 }
 
-class SessionDb : public trq05_test::BackendTest {};
+class SessionDb : public trq05_test::SqlcaBackendTest {};
 
 TEST_P(SessionDb, TheBankPanelListsAndPicksFromTheDatabase) {
     app::create_schema(db());
     db().execute(
         "INSERT INTO t_05_baseinfo_old (编号, 货币补贴开户行) VALUES ('1', '中国工商银行'), ('2', "
         "NULL)");
-    app::sqlca.params = params();
-    app::sqlca.connect();
-    ASSERT_EQ(app::sqlca.sqlcode(), 0) << app::sqlca.sqlerrtext();
+    connect_sqlca();
     const auto r =
         run("panel uo_05_search_jbxx_khh\n"
             "list sle_value\n"
@@ -119,7 +117,6 @@ TEST_P(SessionDb, TheBankPanelListsAndPicksFromTheDatabase) {
             "reset\n"
             "list sle_value\n"
             "value 3\n");
-    app::sqlca.disconnect();
     EXPECT_TRUE(r.ok) << r.out;
     EXPECT_EQ(r.out,
               "entry: 中国工商银行\n"

@@ -5,7 +5,7 @@
 #include "criteria/containers.h"
 #include "criteria/panel_fixture.h"
 #include "host/user_actions.h"
-#include "support/backends.h"
+#include "support/sqlca_backend.h"
 
 namespace {
 
@@ -145,16 +145,14 @@ TEST(Containers, HidingEveryPanelLeavesItBlank) {
     for (long i = 1; i <= 13; ++i) EXPECT_FALSE(all->control(i).visible());
 }
 
-class ContainerBank : public trq05_test::BackendTest {};
+class ContainerBank : public trq05_test::SqlcaBackendTest {};
 
 TEST_P(ContainerBank, ResetKeepsTheBankListAndSelectsNothing) {
     app::create_schema(db());
     db().execute(
         "INSERT INTO t_05_baseinfo_old (编号, 货币补贴开户行) VALUES ('1', '招商银行'), ('2', "
         "'中国银行')");
-    app::sqlca.params = params();
-    app::sqlca.connect();
-    ASSERT_EQ(app::sqlca.sqlcode(), 0) << app::sqlca.sqlerrtext();
+    connect_sqlca();
     auto all = make<uo_05_search_jbxx_all>();
     app::sqlca.disconnect();
     all->uo_11.set_visible(true);

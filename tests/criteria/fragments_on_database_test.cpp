@@ -7,7 +7,7 @@
 #include "criteria/containers.h"
 #include "criteria/panel_fixture.h"
 #include "host/user_actions.h"
-#include "support/backends.h"
+#include "support/sqlca_backend.h"
 
 namespace {
 
@@ -62,21 +62,15 @@ std::vector<std::string> conditions_of(host::UserObject& panel) {
     return out;
 }
 
-class FragmentsOnDatabase : public trq05_test::BackendTest {
+class FragmentsOnDatabase : public trq05_test::SqlcaBackendTest {
   protected:
     void SetUp() override {
-        BackendTest::SetUp();
+        SqlcaBackendTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         app::DemoOptions options;
         options.records = 300;
         app::generate_demo(db(), options);
-        app::sqlca.params = params();
-        app::sqlca.connect();
-        ASSERT_EQ(app::sqlca.sqlcode(), 0) << app::sqlca.sqlerrtext();
-    }
-    void TearDown() override {
-        app::sqlca.disconnect();
-        BackendTest::TearDown();
+        connect_sqlca();
     }
 
     void run_all(criterion_container& container) {

@@ -6,7 +6,7 @@
 #include "app/schema.h"
 #include "criteria/panel_fixture.h"
 #include "host/user_actions.h"
-#include "support/backends.h"
+#include "support/sqlca_backend.h"
 
 namespace {
 
@@ -15,10 +15,10 @@ using testing_support::Condition;
 using testing_support::condition;
 using testing_support::make;
 
-class BankPanel : public trq05_test::BackendTest {
+class BankPanel : public trq05_test::SqlcaBackendTest {
   protected:
     void SetUp() override {
-        BackendTest::SetUp();
+        SqlcaBackendTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         app::create_schema(db());
         db().execute(
@@ -26,13 +26,7 @@ class BankPanel : public trq05_test::BackendTest {
             "('1', '张三', '中国工商银行'), ('2', '李四', '中国建设银行'), ('3', '王五', NULL), "
             "('4', '赵六', '中国工商银行'), ('5', '钱七', ' 交通银行 '), ('6', '孙八', 'O''Neil "
             "Bank')");
-        app::sqlca.params = params();
-        app::sqlca.connect();
-        ASSERT_EQ(app::sqlca.sqlcode(), 0) << app::sqlca.sqlerrtext();
-    }
-    void TearDown() override {
-        app::sqlca.disconnect();
-        BackendTest::TearDown();
+        connect_sqlca();
     }
 };
 
