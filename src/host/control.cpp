@@ -92,7 +92,7 @@ void Control::set_backcolor(Colour v) {
 
 void Control::set_textcolor(Colour v) {
     m_textcolor = v;
-    changed(Property::backcolor);
+    changed(Property::textcolor);
 }
 
 bool Control::shown() const {

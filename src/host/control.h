@@ -35,6 +35,7 @@ using Colour = std::optional<std::int64_t>;
 
 enum class Property {
     tag,
+    textcolor,
     text,
     visible,
     enabled,

@@ -11,11 +11,13 @@ namespace criteria {
 
 namespace {
 
-constexpr std::array<std::string_view, 6> kOperatorItems{"<", "<=", "=", ">=", ">", "空"};
+// The comparison operators, used in the fragment as written, and the item that switches a side
+// off.
+constexpr std::array<std::string_view, 5> kComparisons{"<", "<=", "=", ">=", ">"};
+constexpr std::string_view kSideOff = "空";
 
 bool is_operator(std::string_view op) {
-    return std::find(kOperatorItems.begin(), kOperatorItems.end() - 1, op) !=
-           kOperatorItems.end() - 1;
+    return std::find(kComparisons.begin(), kComparisons.end(), op) != kComparisons.end();
 }
 
 bool has_digit(std::string_view s) {
@@ -24,7 +26,8 @@ bool has_digit(std::string_view s) {
 }
 
 void fill_operators(host::DropDownListBox& ddlb) {
-    for (auto item : kOperatorItems) ddlb.additem(std::string{item});
+    for (auto item : kComparisons) ddlb.additem(std::string{item});
+    ddlb.additem(std::string{kSideOff});
     ddlb.set_textcolor(kWindowText);
 }
 
@@ -61,7 +64,7 @@ area_range_panel::area_range_panel(host::UserObject* parent, const AreaRangeSpec
         host::DropDownListBox* ddlb = side.first;
         host::EditMask* em = side.second;
         ddlb->on_selectionchanged = [this, ddlb, em](int) {
-            em->set_enabled(!(ddlb->text() == "空" || ddlb->text().empty()));
+            em->set_enabled(!(ddlb->text() == kSideOff || ddlb->text().empty()));
             of_setvalue();
         };
         em->on_modified = [this] { of_setvalue(); };

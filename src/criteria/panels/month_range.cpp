@@ -9,7 +9,7 @@ month_range_panel::month_range_panel(host::UserObject* parent, const MonthRangeS
       m_spec{spec} {
     resize(745, 564);
     // The retirement panels stand a little higher to leave room for their box.
-    const int up = spec.not_retired_box ? 1 : 0;
+    const bool up = spec.not_retired_box;
     label_like(st_2, std::string{spec.label}, 27, up ? 40 : 52, 453, 48);
     label_like(st_1, "从", 69, up ? 148 : 184, 133, 48);
     label_like(st_3, "至", 69, up ? 276 : 328, 133, 48);
