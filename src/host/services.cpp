@@ -79,7 +79,8 @@ std::string format_number(double value, std::string_view picture) {
 }
 
 Colour colour_from(std::optional<double> value) {
-    if (!value || !std::isfinite(*value)) return std::nullopt;
+    // Colours are 32-bit codes; anything far outside has no colour to give.
+    if (!value || !std::isfinite(*value) || std::fabs(*value) > 4294967295.0) return std::nullopt;
     return static_cast<std::int64_t>(std::trunc(*value));
 }
 

@@ -33,7 +33,8 @@ namespace host {
 [[nodiscard]] constexpr std::int64_t rgb(int red, int green, int blue) {
     return red + 256LL * green + 65536LL * blue;
 }
-// A floating-point colour as a whole colour, its fraction cut off toward zero; null stays null.
+// A floating-point colour as a whole colour, its fraction cut off toward zero; null stays null,
+// and so does a value that is no number or lies far outside the colour codes.
 [[nodiscard]] Colour colour_from(std::optional<double> value);
 
 }  // namespace host

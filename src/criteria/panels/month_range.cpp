@@ -49,12 +49,17 @@ void month_range_panel::of_setvalue() {
         write_flag("0");
         return;
     }
-    write_display(host::format_date(*start, "YYYY年MM月") + "至" +
-                  host::format_date(*end, "YYYY年MM月"));
     // Strict bounds: the day before the start month and the first day after the end month, so
-    // every day of both months is inside.
+    // every day of both months is inside. A bound outside the years 0001 to 9999 has no date
+    // literal both databases read (and SQLite compares dates as text).
     const host::Date before = host::relative_date(*start, -1);
     const host::Date after = host::first_of_next_month(*end);
+    if (before.year() < 1 || after.year() > 9999) {
+        write_flag("0");
+        return;
+    }
+    write_display(host::format_date(*start, "YYYY年MM月") + "至" +
+                  host::format_date(*end, "YYYY年MM月"));
     write_sql(column + ">'" + host::format_date(before, "YYYY-MM-DD") + "' and " + column + "<'" +
               host::format_date(after, "YYYY-MM-DD") + "'");
     write_flag("1");

@@ -46,6 +46,12 @@ TEST(MonthRange, MissingImpossibleOrReversedMonthsAreInvalid) {
           std::pair{"2003年00月", "2004年01月"}, std::pair{"2003年0", "2004年01月"}}) {
         EXPECT_EQ(months<uo_05_search_jbxx_gzsj>(start, end).flag, "0") << start << " " << end;
     }
+    // Bounds with no four-digit year have no date literal: no condition.
+    EXPECT_EQ(months<uo_05_search_jbxx_gzsj>("2003年05月", "9999年12月").flag, "0");
+    EXPECT_EQ(months<uo_05_search_jbxx_gzsj>("0001年01月", "2003年05月").flag, "0");
+    EXPECT_EQ(months<uo_05_search_jbxx_gzsj>("0001年02月", "9999年11月"),
+              (Condition{"0001年02月至9999年11月",
+                         "参加工作时间>'0001-01-31' and 参加工作时间<'9999-12-01'", "1"}));
     auto p = make<uo_05_search_jbxx_gzsj>();
     host::type_and_leave(p->em_1, "2003年05月");
     host::type_and_leave(p->em_2, "2003年06月");
@@ -71,6 +77,13 @@ TEST(MonthRange, NotRetiredBoxSelectsEmptyRetirementDates) {
     host::type_and_leave(p->em_1, "2003年01月");
     EXPECT_EQ(condition(*p).flag, "1");
     EXPECT_EQ(p->cbx_1.text(), "  未离/退休");
+
+    auto empty = make<uo_05_search_jbxx_txsj>();  // both months empty
+    host::click(empty->cbx_1);
+    EXPECT_EQ(condition(*empty).flag, "1");
+    host::click(empty->cbx_1);
+    EXPECT_TRUE(empty->em_2.enabled());
+    EXPECT_EQ(condition(*empty), (Condition{"未离/退休职工", "离退休时间 Is Null", "0"}));
 
     auto po = make<uo_05_search_jbxx_txsj_po>();
     host::click(po->cbx_1);
