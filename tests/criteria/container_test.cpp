@@ -138,6 +138,22 @@ TEST(Containers, ResetEmptiesEveryConditionAndInputButKeepsTheRest) {
     EXPECT_TRUE(all->uo_8.em_1.enabled());
 }
 
+TEST(Containers, SpouseContainerResetsToo) {
+    auto po = make<uo_05_search_jbxx_all_po>();
+    for (long i = 1; i <= 9; ++i) po->control(i).set_visible(true);
+    host::type_and_leave(po->uo_1.sle_value, "王芳");
+    host::pick(po->uo_9.ddlb_1, ">");
+    host::type_and_leave(po->uo_9.em_1, "60");
+    host::type_and_leave(po->uo_7.em_1, "2003年05月");
+    po->of_reset();
+    for (long i = 1; i <= 9; ++i) EXPECT_FALSE(value(*po, i).valid) << i;
+    EXPECT_EQ(po->uo_1.sle_value.text(), "");
+    EXPECT_EQ(po->uo_7.em_1.text(), "");
+    // Neither side shows an operator now: a number typed into the field still on is no condition.
+    host::type_and_leave(po->uo_9.em_1, "70");
+    EXPECT_EQ(value(*po, 1), (Value{"", "", "产权证面积", false}));
+}
+
 TEST(Containers, HidingEveryPanelLeavesItBlank) {
     auto all = make<uo_05_search_jbxx_all>();
     all->uo_3.set_visible(true);

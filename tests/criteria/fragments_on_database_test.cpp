@@ -4,6 +4,7 @@
 
 #include "app/demo_data.h"
 #include "app/globals.h"
+#include "app/schema.h"
 #include "criteria/containers.h"
 #include "criteria/panel_fixture.h"
 #include "host/user_actions.h"
@@ -103,5 +104,32 @@ TEST_P(FragmentsOnDatabase, SpouseContainer) {
 }
 
 TRQ05_BOTH_BACKENDS(FragmentsOnDatabase);
+
+class MonthBoundsOnDatabase : public trq05_test::BackendTest {};
+
+TEST_P(MonthBoundsOnDatabase, EveryDayOfBothMonthsAndNoOtherIsSelected) {
+    app::create_schema(db());
+    db().execute(
+        "INSERT INTO t_05_baseinfo_old (编号, 参加工作时间, 离退休时间) VALUES "
+        "('1', '2003-04-30', NULL), ('2', '2003-05-01', '2010-01-01'), "
+        "('3', '2003-07-31', NULL), ('4', '2003-08-01', '2011-06-30'), ('5', NULL, NULL)");
+    const auto selected = [&](host::UserObject& panel) {
+        std::vector<std::string> keys;
+        for (const auto& v : all_rows("SELECT 编号 FROM t_05_baseinfo_old where ('1'='1') and (" +
+                                      panel.control(2).tag() + ") ORDER BY 编号")) {
+            keys.push_back(std::get<std::string>(v));
+        }
+        return keys;
+    };
+    auto gz = make<uo_05_search_jbxx_gzsj>();
+    host::type_and_leave(gz->em_1, "2003年05月");
+    host::type_and_leave(gz->em_2, "2003年07月");
+    EXPECT_EQ(selected(*gz), (std::vector<std::string>{"2", "3"}));
+    auto tx = make<uo_05_search_jbxx_txsj>();
+    host::click(tx->cbx_1);
+    EXPECT_EQ(selected(*tx), (std::vector<std::string>{"1", "3", "5"}));
+}
+
+TRQ05_BOTH_BACKENDS(MonthBoundsOnDatabase);
 
 }  // namespace

@@ -88,6 +88,24 @@ TEST(Pick, SelectsTheEntryThenRaisesSelectionChanged) {
     EXPECT_EQ(f.ddlb.text(), "");
 }
 
+TEST(ScriptWrites, RaiseNoEvent) {
+    Form f;
+    int events = 0;
+    for (host::Control* c : f.controls()) {
+        c->on_clicked = [&] { ++events; };
+        c->on_modified = [&] { ++events; };
+        c->on_selectionchanged = [&](int) { ++events; };
+    }
+    f.ddlb.additem("a");
+    f.cbx.set_checked(true);
+    f.rb_1.set_checked(true);
+    f.sle.set_text("x");
+    f.ddlb.selectitem(1);
+    f.ddlb.set_text("a");
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(f.ddlb.text(), "a");
+}
+
 TEST(EventBoundary, AScriptErrorIsReportedAndGoesNoFurther) {
     Form f;
     std::string reported;

@@ -25,7 +25,7 @@ class BankPanel : public trq05_test::SqlcaBackendTest {
             "INSERT INTO t_05_baseinfo_old (编号, 姓名, 货币补贴开户行) VALUES "
             "('1', '张三', '中国工商银行'), ('2', '李四', '中国建设银行'), ('3', '王五', NULL), "
             "('4', '赵六', '中国工商银行'), ('5', '钱七', ' 交通银行 '), ('6', '孙八', 'O''Neil "
-            "Bank')");
+            "Bank'), ('7', '周九', '  ')");
         connect_sqlca();
     }
 };
@@ -37,7 +37,7 @@ TEST_P(BankPanel, ListsEachBankOnceInTheDatabasesOrderWithoutNull) {
         if (!host::db::is_null(v)) expected.push_back(std::get<std::string>(v));
     }
     EXPECT_EQ(p->sle_value.items(), expected);
-    EXPECT_EQ(p->sle_value.items().size(), 4U);
+    EXPECT_EQ(p->sle_value.items().size(), 5U);
     EXPECT_EQ(p->sle_value.text(), "");
     EXPECT_EQ(condition(*p), (Condition{"", "", ""}));
 }
@@ -49,6 +49,11 @@ TEST_P(BankPanel, PickingABankGivesEqualityOnTheTrimmedName) {
               (Condition{"等于中国工商银行", "货币补贴开户行 ='中国工商银行'", "1"}));
     host::pick(p->sle_value, " 交通银行 ");
     EXPECT_EQ(condition(*p), (Condition{"等于交通银行", "货币补贴开户行 ='交通银行'", "1"}));
+    // Tested without its blanks, the bank stored with them matches no row.
+    EXPECT_TRUE(
+        all_rows("SELECT 编号 FROM t_05_baseinfo_old where (" + p->control(2).tag() + ")").empty());
+    host::pick(p->sle_value, "  ");  // an all-blank bank is no condition
+    EXPECT_EQ(condition(*p), (Condition{"等于交通银行", "货币补贴开户行 ='交通银行'", "0"}));
     host::pick(p->sle_value, "O'Neil Bank");
     EXPECT_EQ(condition(*p), (Condition{"等于O'Neil Bank", "货币补贴开户行 ='O''Neil Bank'", "1"}));
     // The fragment runs and finds the bank's record.
