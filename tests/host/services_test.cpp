@@ -37,6 +37,7 @@ TEST(Colours, TruncateTowardZeroAndKeepNull) {
     EXPECT_EQ(host::colour_from(15790320.9), 15790320);
     EXPECT_EQ(host::colour_from(-3.9), -3);
     EXPECT_FALSE(host::colour_from(std::nullopt).has_value());
+    EXPECT_FALSE(host::colour_from(1e30).has_value());
     EXPECT_EQ(host::rgb(228, 240, 253), 228 + 240 * 256 + 253 * 65536);
 }
 
