@@ -111,12 +111,10 @@ void Session::carry_out(std::string_view word, std::string_view rest) {
     } else if (word == "panel-at") {
         // As the search window shows an item: every panel hidden, then this one shown.
         criteria::criterion_container& c = current_container();
-        host::Control& target = c.control(parse_position(rest));
-        auto* panel = dynamic_cast<host::UserObject*>(&target);
-        if (panel == nullptr) throw LineError(target.name() + " is not a panel");
+        host::UserObject& panel = c.panel(parse_position(rest));
         c.of_setobjectnotvisible();
-        panel->set_visible(true);
-        m_panel = panel;
+        panel.set_visible(true);
+        m_panel = &panel;
     } else if (word == "list") {
         auto* list = dynamic_cast<host::ListControl*>(&control_named(rest));
         if (list == nullptr) throw LineError(quoted(rest) + " is not a list");

@@ -28,24 +28,29 @@ void criterion_container::of_setobjectnotvisible() {
     for (long i = 1; i <= static_cast<long>(control_count()); ++i) control(i).set_visible(false);
 }
 
+host::UserObject& criterion_container::panel(long i) const {
+    auto* p = dynamic_cast<host::UserObject*>(&control(i));
+    if (p == nullptr) {
+        throw host::RuntimeError("Null object reference: control " + std::to_string(i) +
+                                 " is no panel");
+    }
+    return *p;
+}
+
 void criterion_container::of_getlastvalue(long al_i, std::string& as_disp, std::string& as_real,
                                           std::string& as_zdlx, bool& ab_bool) const {
-    auto* panel = dynamic_cast<host::UserObject*>(&control(al_i));
-    if (panel == nullptr)
-        throw host::RuntimeError("Null object reference: control " + std::to_string(al_i) +
-                                 " is no panel");
-    as_disp = panel->control(1).tag();
-    as_real = panel->control(2).tag();
-    ab_bool = host::trim(panel->control(3).tag()) == "1";
-    as_zdlx = panel->tag();
+    const host::UserObject& p = panel(al_i);
+    as_disp = p.control(1).tag();
+    as_real = p.control(2).tag();
+    ab_bool = host::trim(p.control(3).tag()) == "1";
+    as_zdlx = p.tag();
 }
 
 void criterion_container::of_reset() {
     for (long j = 1; j <= static_cast<long>(control_count()); ++j) {
-        auto* panel = dynamic_cast<host::UserObject*>(&control(j));
-        if (panel == nullptr) continue;
-        for (long i = 1; i <= static_cast<long>(panel->control_count()); ++i) {
-            host::Control& x = panel->control(i);
+        const host::UserObject& p = panel(j);
+        for (long i = 1; i <= static_cast<long>(p.control_count()); ++i) {
+            host::Control& x = p.control(i);
             x.set_tag("");
             switch (x.type_of()) {
                 case host::ControlType::editmask:

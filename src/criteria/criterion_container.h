@@ -21,6 +21,9 @@ class criterion_container : public host::UserObject {
     // Clears the condition and the inputs of every panel, calling none of their scripts.
     void of_reset();
 
+    // The panel at position i (1-based); outside the list, or not a panel, is a run-time error.
+    [[nodiscard]] host::UserObject& panel(long i) const;
+
     // Hides every panel, then runs the owner's part of the constructor, if any.
     void constructor() override;
 

@@ -1,10 +1,23 @@
 #include "criteria/uo_find_parent.h"
 
 #include "app/globals.h"
+#include "host/services.h"
 
 namespace criteria {
 
 namespace {
+// A typed value placed between single quotes has its quotes doubled, so that it stays one
+// literal whatever it holds.
+std::string sql_quoted_content(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (char ch : value) {
+        out += ch;
+        if (ch == '\'') out += '\'';
+    }
+    return out;
+}
+
 void carrier(host::StaticText& st, std::string text, int x, int y, int width) {
     st.set_text(std::move(text));
     st.move(x, y);
@@ -50,6 +63,23 @@ void uo_find_parent::constructor() {
     ln_4.set_visible(false);
 }
 
+void uo_find_parent::write_text_condition(std::string_view column, std::string_view value,
+                                          bool contains) {
+    const std::string v = host::trim(value);
+    if (v.empty()) {
+        write_flag("0");
+        return;
+    }
+    write_flag("1");
+    if (contains) {
+        write_display("包含" + v);
+        write_sql(std::string{column} + " like  '%" + sql_quoted_content(v) + "%'");
+    } else {
+        write_display("等于" + v);
+        write_sql(std::string{column} + " ='" + sql_quoted_content(v) + "'");
+    }
+}
+
 void uo_find_parent::label_like(host::Control& c, std::string text, int x, int y, int width,
                                 int height) {
     c.set_text(std::move(text));
@@ -58,16 +88,6 @@ void uo_find_parent::label_like(host::Control& c, std::string text, int x, int y
     c.set_backcolor(kButtonFace);
     c.set_textcolor(kWindowText);
     c.on_constructor = [&c] { c.set_backcolor(window_backcolor()); };
-}
-
-std::string sql_quoted_content(std::string_view value) {
-    std::string out;
-    out.reserve(value.size());
-    for (char ch : value) {
-        out += ch;
-        if (ch == '\'') out += '\'';
-    }
-    return out;
 }
 
 }  // namespace criteria

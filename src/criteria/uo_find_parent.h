@@ -39,15 +39,15 @@ class uo_find_parent : public host::UserObject {
     void write_display(std::string display) { control(1).set_tag(std::move(display)); }
     void write_sql(std::string sql) { control(2).set_tag(std::move(sql)); }
 
+    // The condition of a typed or picked text: trimmed of blanks, equal to it or (contains)
+    // holding it; an empty value gives no condition and leaves the last one in place.
+    void write_text_condition(std::string_view column, std::string_view value, bool contains);
+
     // Sets up a label, checkbox or radio button of a derived panel: design look, and a
     // constructor that gives it the application background colour.
     void label_like(host::Control& c, std::string text, int x, int y, int width, int height);
     // The application background colour as the runtime stores a colour.
     static host::Colour window_backcolor();
 };
-
-// SQL text literal content: a typed value placed between single quotes has its quotes doubled,
-// so that it stays one literal whatever it holds.
-[[nodiscard]] std::string sql_quoted_content(std::string_view value);
 
 }  // namespace criteria

@@ -39,7 +39,7 @@ void expect_placement(const criterion_container& c, std::initializer_list<Placem
     long position = 1;
     for (const auto& e : expected) {
         SCOPED_TRACE(position);
-        auto& panel = dynamic_cast<host::UserObject&>(c.control(position));
+        const host::UserObject& panel = c.panel(position);
         EXPECT_EQ(panel.name(), e.control);
         EXPECT_EQ(panel.class_name(), e.panel_class);
         EXPECT_FALSE(panel.visible());

@@ -77,7 +77,7 @@ class FragmentsOnDatabase : public trq05_test::SqlcaBackendTest {
     void run_all(criterion_container& container) {
         std::size_t ran = 0;
         for (long i = 1; i <= static_cast<long>(container.control_count()); ++i) {
-            auto& panel = dynamic_cast<host::UserObject&>(container.control(i));
+            host::UserObject& panel = container.panel(i);
             container.of_setobjectnotvisible();
             panel.set_visible(true);
             for (const auto& sql : conditions_of(panel)) {

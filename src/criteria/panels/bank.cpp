@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "app/globals.h"
-#include "host/services.h"
 
 namespace criteria {
 
@@ -30,15 +29,9 @@ void uo_05_search_jbxx_khh::fill_banks() {
     g_cur.close();
 }
 
+// Always equality: a bank name is never a pattern.
 void uo_05_search_jbxx_khh::uo_setvalue() {
-    const std::string v = host::trim(sle_value.text());
-    if (v.empty()) {
-        write_flag("0");
-        return;
-    }
-    write_flag("1");
-    write_display("等于" + v);
-    write_sql("货币补贴开户行 ='" + sql_quoted_content(v) + "'");
+    write_text_condition("货币补贴开户行", sle_value.text(), false);
 }
 
 }  // namespace criteria

@@ -1,7 +1,5 @@
 #include "criteria/panels/text_match.h"
 
-#include "host/services.h"
-
 namespace criteria {
 
 text_match_panel::text_match_panel(host::UserObject* parent, const TextMatchSpec& spec)
@@ -19,20 +17,7 @@ text_match_panel::text_match_panel(host::UserObject* parent, const TextMatchSpec
 }
 
 void text_match_panel::uo_setvalue() {
-    const std::string v = host::trim(sle_value.text());
-    if (v.empty()) {
-        write_flag("0");
-        return;
-    }
-    const std::string column{m_spec.column};
-    write_flag("1");
-    if (cbx_like.checked()) {
-        write_display("包含" + v);
-        write_sql(column + " like  '%" + sql_quoted_content(v) + "%'");
-    } else {
-        write_display("等于" + v);
-        write_sql(column + " ='" + sql_quoted_content(v) + "'");
-    }
+    write_text_condition(m_spec.column, sle_value.text(), cbx_like.checked());
 }
 
 namespace {
